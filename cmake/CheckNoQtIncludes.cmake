@@ -1,0 +1,10 @@
+# Fails when a source under DIRS includes a Qt header.
+foreach(d IN LISTS DIRS)
+  file(GLOB_RECURSE files ${d}/*.h ${d}/*.hpp ${d}/*.cpp ${d}/*.cc)
+  foreach(f IN LISTS files)
+    file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|[Qq]t[A-Za-z0-9]*/)")
+    if(hits)
+      message(FATAL_ERROR "${f} includes Qt (${hits}); this layer must stay free of Qt")
+    endif()
+  endforeach()
+endforeach()

@@ -1,0 +1,10 @@
+#include "protocol/timing.h"
+
+namespace cct {
+
+Timing& ProgramTiming() {
+  static Timing timing;
+  return timing;
+}
+
+}  // namespace cct

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "protocol/host.h"
+
+namespace cct {
+
+// A PC serial port on termios. A receive thread blocks in poll() on the
+// device and a wake-up eventfd and moves every received byte into a 1024-byte
+// ring; the user-interface thread takes bytes out of the ring. Only one
+// program can hold a port at a time.
+class CComPortChannel {
+ public:
+  static constexpr int kRingSize = 1024;
+
+  explicit CComPortChannel(Host& host);
+  ~CComPortChannel();
+  CComPortChannel(const CComPortChannel&) = delete;
+  CComPortChannel& operator=(const CComPortChannel&) = delete;
+
+  // Opens "COMn" through the port map with 8N1 at `baudRate`, no handshake,
+  // DTR high, RTS low, and starts the receive thread. Each failure shows its
+  // message with the port name and leaves the port closed.
+  bool OpenPort(const std::string& portName, int baudRate, int byteSize, int stopBitsCode,
+                bool softwareFlow, bool parityCheck);
+  void ClosePort();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  bool WriteBytes(const char* data, int count);
+  // Takes up to `maximum` bytes out of the ring without waiting.
+  int ReadBytes(char* destination, int maximum);
+  int Available() const;
+  // Blocks until the ring holds a byte or `limitMs` has passed.
+  void WaitForData(uint32_t limitMs);
+  // Run by the receive thread: moves what the driver holds into the ring,
+  // as far as the ring has room.
+  void DrainInput();
+
+ private:
+  void ReceiveLoop();
+  bool Fail(const std::string& portName, const char* step);
+  int FreeSpace() const;
+
+  Host& host_;
+  int fd_ = -1;
+  int wakeFd_ = -1;
+  std::thread receiver_;
+  std::atomic<int> running_{1};
+  std::atomic<bool> hungUp_{false};
+
+  char ring_[kRingSize] = {};
+  std::atomic<int> head_{0};  // next position the receive thread fills
+  std::atomic<int> tail_{0};  // next position ReadBytes takes
+  std::mutex ringMutex_;      // guards the waits on the two conditions below
+  std::condition_variable dataArrived_;
+  std::condition_variable spaceFreed_;
+};
+
+// The line lock: serialises port writes against the receive thread's
+// draining. Programs exclude each other through the exclusive device lock.
+std::mutex& LineLock();
+
+}  // namespace cct

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cct {
+
+// Folder of the port map: $XDG_CONFIG_HOME/Ovreth/ports, or
+// ~/.config/Ovreth/ports when XDG_CONFIG_HOME is unset.
+std::string PortMapFolder();
+
+// The serial devices of the system in the order COM1, COM2, ... take them
+// when the port map has no entry: /dev/ttyUSB*, /dev/ttyACM*, then the
+// /dev/ttyS* ports with a real UART behind them, each series in numeric order.
+std::vector<std::string> SystemSerialDevices();
+
+// The device a port name such as "COM3" opens: the port map's entry when it
+// exists, else the n-th system serial device; empty when there is none.
+std::string ResolvePortName(const std::string& portName);
+
+}  // namespace cct
