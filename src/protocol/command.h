@@ -86,6 +86,7 @@ class Command {
   char buffer_[kBufferSize] = {};
   int fill_ = 0;
   std::deque<std::string> queue_;
+  int exchanging_ = 0;  // exchanges under way; polling waits for them
 };
 
 }  // namespace cct

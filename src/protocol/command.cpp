@@ -1,0 +1,297 @@
+#include "protocol/command.h"
+
+#include <cctype>
+#include <climits>
+
+namespace cct {
+
+namespace {
+
+constexpr const char kComplete[] = "COMPLETE";
+constexpr const char kTerminator[] = "\r\n";
+
+// While alive, the command is sent as a text command; its kind is restored
+// afterwards even if the exchange leaves early.
+class TextKindSwitch {
+ public:
+  TextKindSwitch(CommandTable& table, int commandId)
+      : table_(table), id_(commandId), saved_(table.KindOf(commandId)) {
+    table_.SetKind(id_, kKindText);
+  }
+  ~TextKindSwitch() { table_.SetKind(id_, saved_); }
+  TextKindSwitch(const TextKindSwitch&) = delete;
+  TextKindSwitch& operator=(const TextKindSwitch&) = delete;
+
+ private:
+  CommandTable& table_;
+  int id_;
+  int saved_;
+};
+
+// Hex after "&H": up to eight digits make the 32-bit value; none gives 0.
+int32_t ReadHex(const std::string& digits) {
+  uint32_t value = 0;
+  int used = 0;
+  for (char c : digits) {
+    int d;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else break;
+    if (++used > 8) return -1;  // more than 32 bits: all ones, as a saturated read
+    value = (value << 4) | static_cast<uint32_t>(d);
+  }
+  return static_cast<int32_t>(value);
+}
+
+// Counts the exchanges under way so the polling timer keeps out of them.
+class ExchangeGuard {
+ public:
+  explicit ExchangeGuard(int& depth) : depth_(depth) { ++depth_; }
+  ~ExchangeGuard() { --depth_; }
+  ExchangeGuard(const ExchangeGuard&) = delete;
+  ExchangeGuard& operator=(const ExchangeGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+int32_t ReadDecimal(const std::string& text) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int64_t value = 0;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<int64_t>(INT32_MAX) + 1) value = static_cast<int64_t>(INT32_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) value = INT32_MAX;
+  return static_cast<int32_t>(value);
+}
+
+Command::Command(Line& line, Host& host, Clock& clock, const Timing& timing, CommandTable& table)
+    : line_(line), host_(host), clock_(clock), timing_(timing), table_(table) {}
+
+std::string Command::FormatWrite(int commandId, const CommandValue& value,
+                                 bool withTerminator) const {
+  std::string text = table_.MnemonicOf(commandId) + "=";
+  if (table_.KindOf(commandId) == kKindText) {
+    text += value.text;
+  } else {
+    text += std::to_string(value.integer);
+  }
+  if (withTerminator) text += kTerminator;
+  return text;
+}
+
+std::string Command::FormatQuery(int commandId, bool withTerminator) const {
+  std::string text = table_.MnemonicOf(commandId) + "?";
+  if (withTerminator) text += kTerminator;
+  return text;
+}
+
+bool Command::ReadLine(bool log) {
+  for (;;) {
+    char byte = 0;
+    int got = line_.Read(&byte, 1, timing_.byteReadLimitMs);
+    if (got > 0) {
+      if (byte == '\n') {
+        // The byte before LF is the CR of the terminator; the line is what
+        // precedes it. A bare LF therefore costs the line its last character.
+        std::string text(buffer_, fill_ > 0 ? fill_ - 1 : 0);
+        queue_.push_back(text);
+        if (log) {
+          host_.LogTerminal("Rx: " + text);
+          host_.LogMessage(text);
+        }
+        fill_ = 0;
+        return true;
+      }
+      buffer_[fill_++] = byte;
+    }
+    if (fill_ >= kBufferSize) {
+      // Restart the buffer before the box: its modal loop runs the polling timer.
+      fill_ = 0;
+      host_.MessageBox("RS-232C receiving buffer overflowed", kCommErrorCaption, MsgIcon::Warning);
+      return false;
+    }
+    if (got <= 0) return false;
+  }
+}
+
+std::string Command::TakeLine() {
+  if (queue_.empty()) return std::string();
+  std::string line = std::move(queue_.front());
+  queue_.pop_front();
+  return line;
+}
+
+void Command::ClearReceived() {
+  fill_ = 0;
+  queue_.clear();
+}
+
+bool Command::WaitForLine(uint32_t limitMs) {
+  const uint32_t start = clock_.Ticks();
+  clock_.Sleep(timing_.answerPollMs);
+  while (!ReadLine(true)) {
+    if (TicksSince(start, clock_.Ticks()) >= limitMs) return false;
+    clock_.Sleep(timing_.answerPollMs);
+  }
+  return true;
+}
+
+bool Command::WaitComplete(uint32_t limitMs) {
+  ExchangeGuard guard(exchanging_);
+  host_.BeginBusy();
+  if (!WaitForLine(limitMs)) {
+    host_.EndBusy();
+    host_.SetOnline(false);
+    return false;
+  }
+  const std::string answer = TakeLine();
+  if (answer.compare(0, sizeof(kComplete) - 1, kComplete) == 0) {
+    host_.EndBusy();
+    host_.SetOnline(true);
+    return true;
+  }
+  host_.EndBusy();
+  host_.MessageBox(answer, kCommErrorCaption, MsgIcon::Warning);
+  host_.SetOnline(true);
+  return false;
+}
+
+bool Command::WriteExchange(int commandId, const CommandValue& value, uint32_t limitMs) {
+  ExchangeGuard guard(exchanging_);
+  ClearReceived();
+  if (!line_.Write(FormatWrite(commandId, value, true))) return false;
+  return WaitComplete(limitMs);
+}
+
+bool Command::SendValue(int commandId, int32_t value, uint32_t limitMs) {
+  CommandValue v;
+  v.kind = kKindInteger;
+  v.integer = value;
+  return WriteExchange(commandId, v, limitMs);
+}
+
+bool Command::SendText(int commandId, const std::string& text, uint32_t limitMs) {
+  TextKindSwitch asText(table_, commandId);
+  CommandValue v;
+  v.kind = kKindText;
+  v.text = text;
+  return WriteExchange(commandId, v, limitMs);
+}
+
+bool Command::QueryExchange(int commandId, Reply& reply, uint32_t limitMs) {
+  const std::string& mnemonic = table_.MnemonicOf(commandId);
+  if (mnemonic.empty()) return false;
+  ExchangeGuard guard(exchanging_);
+  ClearReceived();
+  const std::string query = FormatQuery(commandId, true);
+  line_.Write(query);
+  if (!WaitForLine(limitMs)) {
+    host_.SetOnline(false);
+    return false;
+  }
+  const std::string answer = TakeLine();
+  ParseReply(answer, reply);
+  if (reply.error == 0 && reply.mnemonic == mnemonic) {
+    host_.SetOnline(true);
+    return true;
+  }
+  host_.MessageBox(reply.raw + " for " + FormatQuery(commandId, false), kCommErrorCaption,
+                   MsgIcon::Warning);
+  return false;
+}
+
+bool Command::QueryValue(int commandId, int32_t& value, uint32_t limitMs) {
+  Reply reply;
+  if (!QueryExchange(commandId, reply, limitMs)) return false;
+  value = reply.value.integer;
+  return true;
+}
+
+bool Command::QueryText(int commandId, std::string& text, uint32_t limitMs) {
+  Reply reply;
+  if (!QueryExchange(commandId, reply, limitMs)) return false;
+  text = reply.value.text;
+  return true;
+}
+
+bool Command::ParseReply(const std::string& line, Reply& reply) const {
+  reply = Reply();
+  for (char c : line) {
+    if (c != ' ' && c != '\r' && c != '\n') reply.raw += c;
+  }
+  size_t at = reply.raw.find('=');
+  if (at == std::string::npos) at = reply.raw.find('?');
+  if (at == std::string::npos) {
+    reply.error = 1;
+    return false;
+  }
+  reply.mnemonic = reply.raw.substr(0, at);
+  reply.op = reply.raw.substr(at, 1);
+  const std::string rest = reply.raw.substr(at + 1);
+  if (reply.op == "=") {
+    const size_t comma = rest.find(',');
+    if (comma != std::string::npos) {
+      reply.firstText = rest.substr(0, comma);
+      reply.secondText = rest.substr(comma + 1);
+      reply.firstInteger = ReadDecimal(reply.firstText);
+      reply.valueCount = 2;
+    } else {
+      reply.firstText = rest;
+      reply.valueCount = 1;
+    }
+  } else {
+    reply.firstText = rest;
+    reply.valueCount = rest.empty() ? 0 : 1;
+  }
+  reply.commandId = table_.Lookup(reply.mnemonic);
+  if (reply.commandId < 0) {
+    reply.error = 1;
+    return false;
+  }
+  reply.value.kind = table_.KindOf(reply.commandId);
+  if (reply.value.kind == kKindText) {
+    reply.value.text = reply.firstText;
+  } else if (reply.firstText.compare(0, 2, "&H") == 0) {
+    reply.value.integer = ReadHex(reply.firstText.substr(2));
+  } else {
+    reply.value.integer = ReadDecimal(reply.firstText);
+  }
+  reply.error = 0;
+  return true;
+}
+
+bool Command::ParseReplyFields(const std::string& line, int& commandId, std::string& mnemonic,
+                               int32_t& integer, std::string& text) const {
+  Reply reply;
+  if (!ParseReply(line, reply)) return false;
+  commandId = reply.commandId;
+  mnemonic = reply.mnemonic;
+  integer = reply.value.integer;
+  text = reply.value.text;
+  return true;
+}
+
+void Command::StartPolling(PollingTimer& timer) {
+  timer.Start(timing_.pollingPeriodMs, [this] { OnPollTimer(); });
+}
+
+void Command::OnPollTimer() {
+  // A message box shown during an exchange runs a modal loop, and with it
+  // this timer; the exchange owns the receive buffer until it returns.
+  if (exchanging_ > 0) return;
+  ExchangeGuard guard(exchanging_);
+  ReadLine(true);
+}
+
+}  // namespace cct

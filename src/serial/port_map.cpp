@@ -1,0 +1,83 @@
+#include "serial/port_map.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <system_error>
+
+namespace cct {
+
+namespace fs = std::filesystem;
+
+std::string PortMapFolder() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  std::string base;
+  if (xdg != nullptr && xdg[0] == '/') {
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home != nullptr ? home : "") + "/.config";
+  }
+  return base + "/Ovreth/ports";
+}
+
+namespace {
+
+// Devices named prefix<number> in /dev, in numeric order.
+std::vector<std::pair<int, std::string>> NumberedDevices(const std::string& prefix) {
+  std::vector<std::pair<int, std::string>> found;
+  const std::regex pattern(prefix + "([0-9]+)");
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator("/dev", ec)) {
+    const std::string name = entry.path().filename().string();
+    std::smatch m;
+    if (std::regex_match(name, m, pattern)) {
+      found.emplace_back(std::atoi(m[1].str().c_str()), entry.path().string());
+    }
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// Most machines list dozens of ttyS ports with no UART behind them; the
+// kernel reports the UART type of each, 0 meaning none.
+bool HasUart(const std::string& ttyName) {
+  std::ifstream type("/sys/class/tty/" + ttyName + "/type");
+  int value = 0;
+  return static_cast<bool>(type >> value) && value != 0;
+}
+
+}  // namespace
+
+std::vector<std::string> SystemSerialDevices() {
+  std::vector<std::string> devices;
+  for (const char* prefix : {"ttyUSB", "ttyACM"}) {
+    for (auto& [n, path] : NumberedDevices(prefix)) devices.push_back(path);
+  }
+  for (auto& [n, path] : NumberedDevices("ttyS")) {
+    if (HasUart(fs::path(path).filename().string())) devices.push_back(path);
+  }
+  return devices;
+}
+
+std::string ResolvePortName(const std::string& portName) {
+  static const std::regex pattern("COM([0-9]+)");
+  std::smatch m;
+  if (!std::regex_match(portName, m, pattern)) return std::string();
+  const int number = std::atoi(m[1].str().c_str());
+  if (number < 1) return std::string();
+
+  // An entry of the map wins even when its device is missing: the operator
+  // meant that device, and opening it then fails visibly.
+  const fs::path entry = fs::path(PortMapFolder()) / portName;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(entry, ec))) return entry.string();
+
+  const auto devices = SystemSerialDevices();
+  if (static_cast<size_t>(number) <= devices.size()) return devices[number - 1];
+  return std::string();
+}
+
+}  // namespace cct

@@ -1,0 +1,200 @@
+#include "serial/serial_channel.h"
+
+#include "serial/camera_link_channel.h"
+#include "serial/com_port_channel.h"
+
+namespace cct {
+
+namespace {
+
+constexpr int kBaudRates[] = {9600, 19200, 38400, 57600, 115200};
+// The Camera Link write gets this long for a whole command text.
+constexpr uint32_t kCameraLinkWriteLimitMs = 500;
+// One byte read from a Camera Link library.
+constexpr uint32_t kCameraLinkByteLimitMs = 10;
+
+bool IsCameraLinkMode(int mode) { return mode >= kModeCameraLink2000 && mode <= kModeCameraLink11; }
+
+}  // namespace
+
+int BaudIndexToRate(int index) {
+  return index >= 0 && index < 5 ? kBaudRates[index] : 9600;
+}
+
+int BaudRateToIndex(int rate) {
+  for (int i = 0; i < 5; ++i) {
+    if (kBaudRates[i] == rate) return i;
+  }
+  return 0;
+}
+
+CSerialChannel::CSerialChannel(Host& host, Preferences& preferences, Clock& clock)
+    : host_(host), preferences_(preferences), clock_(clock) {
+  preferences_.GetNumber(kPrefCommunicationMode, mode_, 0);
+  preferences_.GetNumber(kPrefComPortNo, portIndex_[kModeComPort], 0);
+  preferences_.GetNumber(kPrefCameraLink2000Index, portIndex_[kModeCameraLink2000], 0);
+  preferences_.GetNumber(kPrefCameraLink2001Index, portIndex_[kModeCameraLink2001], 0);
+  preferences_.GetNumber(kPrefCameraLink11Index, portIndex_[kModeCameraLink11], 0);
+  // Every run starts at 9600 bit/s; the stored rate is not read back.
+  baudRate_ = 9600;
+}
+
+CSerialChannel::~CSerialChannel() {
+  Close();
+  SaveSettings();
+}
+
+void CSerialChannel::SaveSettings() {
+  preferences_.SetNumber(kPrefCommunicationMode, mode_);
+  preferences_.SetNumber(kPrefBaudrate, baudRate_);
+  preferences_.SetNumber(kPrefComPortNo, portIndex_[kModeComPort]);
+  preferences_.SetNumber(kPrefCameraLink2000Index, portIndex_[kModeCameraLink2000]);
+  preferences_.SetNumber(kPrefCameraLink2001Index, portIndex_[kModeCameraLink2001]);
+  preferences_.SetNumber(kPrefCameraLink11Index, portIndex_[kModeCameraLink11]);
+}
+
+CComPortChannel& CSerialChannel::ComPort() {
+  if (!comPort_) comPort_ = std::make_unique<CComPortChannel>(host_);
+  return *comPort_;
+}
+
+CCameraLink2000Channel& CSerialChannel::CameraLink2000() {
+  if (!cl2000_) cl2000_ = std::make_unique<CCameraLink2000Channel>(host_);
+  return *cl2000_;
+}
+
+CCameraLink2001Channel& CSerialChannel::CameraLink2001() {
+  if (!cl2001_) cl2001_ = std::make_unique<CCameraLink2001Channel>(host_);
+  return *cl2001_;
+}
+
+CCameraLink11Channel& CSerialChannel::CameraLink11() {
+  if (!cl11_) cl11_ = std::make_unique<CCameraLink11Channel>(host_);
+  return *cl11_;
+}
+
+// Calls `f` with the Camera Link channel object of `mode` (1..3).
+template <typename F>
+static auto WithCameraLink(CSerialChannel& line, int mode, F&& f) {
+  switch (mode) {
+    case kModeCameraLink2000: return f(line.CameraLink2000());
+    case kModeCameraLink2001: return f(line.CameraLink2001());
+    default: return f(line.CameraLink11());
+  }
+}
+
+int* CSerialChannel::PortIndexSlot(int mode) {
+  return mode >= 0 && mode < 4 ? &portIndex_[mode] : nullptr;
+}
+
+int CSerialChannel::GetPortIndex() const {
+  return mode_ >= 0 && mode_ < 4 ? portIndex_[mode_] : 0;
+}
+
+bool CSerialChannel::Open(int mode, int baudRate, int portIndex) {
+  Close();
+  // The new settings are kept even when opening fails, so a later reopen
+  // and the stored preferences use them.
+  mode_ = mode;
+  baudRate_ = baudRate;
+  int* slot = PortIndexSlot(mode);
+  if (slot == nullptr) return false;
+  *slot = portIndex;
+
+  if (mode == kModeComPort) {
+    const std::string name = "COM" + std::to_string(portIndex + 1);
+    return ComPort().OpenPort(name, baudRate, 8, 0, false, false);
+  }
+  return WithCameraLink(*this, mode, [&](auto& channel) {
+    return channel.Open(portIndex) && channel.SetBaudRate(baudRate);
+  });
+}
+
+bool CSerialChannel::Reopen() { return Open(mode_, baudRate_, GetPortIndex()); }
+
+bool CSerialChannel::ReopenWithMode(int mode) {
+  const int* slot = PortIndexSlot(mode);
+  return Open(mode, baudRate_, slot != nullptr ? *slot : 0);
+}
+
+bool CSerialChannel::ReopenWithBaudRate(int baudRate) {
+  return Open(mode_, baudRate, GetPortIndex());
+}
+
+bool CSerialChannel::ReopenWithPort(int portIndex) { return Open(mode_, baudRate_, portIndex); }
+
+void CSerialChannel::Close() {
+  if (mode_ == kModeComPort) {
+    if (comPort_) comPort_->ClosePort();
+  } else if (IsCameraLinkMode(mode_)) {
+    WithCameraLink(*this, mode_, [](auto& channel) { channel.Close(); });
+  }
+}
+
+bool CSerialChannel::Write(const std::string& text) {
+  if (mode_ == kModeComPort) {
+    ComPort().WriteBytes(text.data(), static_cast<int>(text.size()));
+  } else if (IsCameraLinkMode(mode_)) {
+    WithCameraLink(*this, mode_, [&](auto& channel) {
+      return channel.Write(text.data(), static_cast<int>(text.size()), kCameraLinkWriteLimitMs);
+    });
+  } else {
+    return false;
+  }
+  // Whether the bytes went out is not examined: a missing answer shows up
+  // as the command layer's time-out.
+  LogSent(text);
+  return true;
+}
+
+int CSerialChannel::Read(char* buffer, int count, uint32_t limitMs) {
+  if (count <= 0 || mode_ < 0 || mode_ > 3) return 0;
+  const uint32_t start = clock_.Ticks();
+  int total = 0;
+  do {
+    int got = 0;
+    if (mode_ == kModeComPort) {
+      got = ComPort().ReadBytes(buffer + total, 1);
+      if (got == 0) {
+        const uint32_t elapsed = TicksSince(start, clock_.Ticks());
+        if (elapsed < limitMs) ComPort().WaitForData(limitMs - elapsed);
+      }
+    } else {
+      got = WithCameraLink(*this, mode_, [&](auto& channel) {
+        return channel.Read(buffer + total, 1, kCameraLinkByteLimitMs);
+      });
+    }
+    total += got;
+  } while (total < count && TicksSince(start, clock_.Ticks()) < limitMs);
+  return total;
+}
+
+int CSerialChannel::GetPortCount() {
+  if (mode_ == kModeComPort) return kComPortCount;
+  if (IsCameraLinkMode(mode_)) {
+    return WithCameraLink(*this, mode_, [](auto& channel) { return channel.ListPorts(); });
+  }
+  return 0;
+}
+
+std::string CSerialChannel::GetPortName(int portIndex) {
+  if (mode_ == kModeComPort) {
+    if (portIndex < 0 || portIndex >= kComPortCount) return "ERROR";
+    return "COM" + std::to_string(portIndex + 1);
+  }
+  if (IsCameraLinkMode(mode_)) {
+    return WithCameraLink(*this, mode_,
+                          [&](auto& channel) { return channel.PortEntry(portIndex); });
+  }
+  return "ERROR";
+}
+
+void CSerialChannel::LogSent(const std::string& text) {
+  size_t end = text.size();
+  while (end > 0 && (text[end - 1] == '\r' || text[end - 1] == '\n')) --end;
+  const std::string bare = text.substr(0, end);
+  host_.LogTerminal("Tx: " + bare);
+  host_.LogMessage(bare);
+}
+
+}  // namespace cct
