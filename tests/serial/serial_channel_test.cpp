@@ -188,16 +188,21 @@ TEST_F(SerialChannelTest, ReadOnAClosedLineGivesNothingAfterItsLimit) {
   EXPECT_EQ(line.Read(buf, 1, 0), 0);
 }
 
-TEST_F(SerialChannelTest, CameraLinkModesWithoutLibrariesListNothingAndFailToOpen) {
+TEST_F(SerialChannelTest, ModesWithoutAChannelListNothingAndFailToOpen) {
+  // A grabber folder without any serial library.
+  ::setenv("CLSERIALPATH", config.Path().c_str(), 1);
   CSerialChannel line(host, prefs, clock);
-  for (int mode = 1; mode <= 3; ++mode) {
-    line.SetMode(mode);
-    EXPECT_EQ(line.GetPortCount(), 0);
-    EXPECT_EQ(line.GetPortName(0), "");
-    EXPECT_FALSE(line.ReopenWithPort(0));
-  }
+  line.SetMode(kModeCameraLink2000);
+  EXPECT_EQ(line.GetPortCount(), 0);
+  EXPECT_EQ(line.GetPortName(0), "");
+  EXPECT_FALSE(line.ReopenWithPort(0));
+  ::unsetenv("CLSERIALPATH");
+
   EXPECT_FALSE(line.Open(4, 9600, 0));
   EXPECT_EQ(line.GetMode(), 4);
+  EXPECT_EQ(line.GetPortIndex(), 0);
+  char c;
+  EXPECT_EQ(line.Read(&c, 1, 10), 0);
 }
 
 TEST_F(SerialChannelTest, OpensThroughThePortMapRaw8N1AndTalks) {

@@ -1,0 +1,46 @@
+#include "fake_port.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace fakecl {
+
+FakePort::FakePort(sim::EngineOptions options) : engine_(std::move(options)) {}
+
+void FakePort::Send(const char* data, size_t count, uint64_t nowMs) {
+  for (size_t i = 0; i < count; ++i) {
+    if (data[i] == '\r' || data[i] == '\n') {
+      if (!line_.empty()) HandleLine(nowMs);
+    } else {
+      line_.push_back(data[i]);
+    }
+  }
+}
+
+void FakePort::HandleLine(uint64_t nowMs) {
+  std::string line = std::exchange(line_, {});
+  // At another rate the camera receives only noise.
+  if (rate_ != engine_.BaudRate()) return;
+  for (const std::string& answer : engine_.HandleLine(line, nowMs)) {
+    answer_.insert(answer_.end(), answer.begin(), answer.end());
+    answer_.push_back('\r');
+    answer_.push_back('\n');
+  }
+  // The answer to a rate change went out at the old rate; now the camera
+  // switches.
+  engine_.ApplyPendingBaudRate();
+}
+
+bool FakePort::Take(char* buffer, size_t count) {
+  if (answer_.size() < count) return false;
+  std::copy_n(answer_.begin(), count, buffer);
+  answer_.erase(answer_.begin(), answer_.begin() + static_cast<std::ptrdiff_t>(count));
+  return true;
+}
+
+void FakePort::Flush() {
+  answer_.clear();
+  line_.clear();
+}
+
+}  // namespace fakecl

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+#include "serial/camera_link_api.h"
+#include "serial/shared_library.h"
+
+namespace cct {
+
+// A grabber library bound for one port: the library reference, its four serial
+// functions and the serial reference clSerialInit handed out. Every generation
+// talks to an open port the same way; they differ in how they find and bind
+// the library and in what they call before clSerialInit.
+class CameraLinkSession {
+ public:
+  CameraLinkSession() = default;
+  ~CameraLinkSession() { End(); }
+  CameraLinkSession(const CameraLinkSession&) = delete;
+  CameraLinkSession& operator=(const CameraLinkSession&) = delete;
+
+  // Takes over a bound library; a session still running ends first. The
+  // library stays with the session, also when Init then fails, until End.
+  void Attach(SharedLibrary library, const ClSerialFunctions& functions);
+  // clSerialInit with the port index; true exactly when its status is 0.
+  bool Init(unsigned int serialIndex);
+  // Closes the serial reference, if any, then releases the library.
+  void End();
+
+  bool HasLibrary() const { return library_.IsLoaded(); }
+  bool IsOpen() const { return serialRef_ != nullptr; }
+  void* SerialRef() const { return serialRef_; }
+
+  // clSerialWrite of the whole data; true exactly when its status is 0.
+  bool Write(const char* data, int count, uint32_t limitMs);
+  // clSerialRead of up to `count` bytes; the bytes got, 0 on any failure.
+  int Read(char* buffer, int count, uint32_t limitMs);
+
+ private:
+  SharedLibrary library_;
+  ClSerialFunctions functions_;
+  void* serialRef_ = nullptr;
+};
+
+}  // namespace cct
