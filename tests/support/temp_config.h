@@ -13,7 +13,9 @@ class TempConfig {
   TempConfig() {
     char pattern[] = "/tmp/cct-config-XXXXXX";
     const char* made = ::mkdtemp(pattern);
-    path_ = made != nullptr ? made : "/tmp";
+    // Without a folder of its own a test must not run against the real one.
+    if (made == nullptr) std::abort();
+    path_ = made;
     const char* old = std::getenv("XDG_CONFIG_HOME");
     hadOld_ = old != nullptr;
     if (hadOld_) old_ = old;
