@@ -1,0 +1,106 @@
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "settings_sandbox.h"
+
+namespace cct {
+namespace {
+
+// The real program, started on a private configuration folder.
+class AppProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(config.IsValid()); }
+
+  // Starts the program and waits until its run has begun: the store exists
+  // and the marker reads 0.
+  void Start() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.Path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(CCT_APP_BINARY, {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    QElapsedTimer waited;
+    waited.start();
+    while (!(QFile::exists(config.ConfFile()) && Marker() == 0)) {
+      ASSERT_EQ(program.state(), QProcess::Running);
+      ASSERT_LT(waited.elapsed(), 20000) << "the program did not start its run";
+      QThread::msleep(20);
+    }
+    // Let it reach its modal loop.
+    QThread::msleep(300);
+  }
+  void Send(int signalNumber) {
+    ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), signalNumber), 0);
+    ASSERT_TRUE(program.waitForFinished(20000));
+  }
+  int Marker() const { return config.Stored("Previous Application Shutdown Status").toInt(); }
+  int Stored(const char* name) const {
+    const QVariant value = config.Stored(name);
+    EXPECT_TRUE(value.isValid()) << name;
+    return value.toInt();
+  }
+
+  test::SettingsSandbox config;
+  QProcess program;
+};
+
+class EndingSignalTest : public AppProcessTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EndingSignalTest, FirstRunEndsNormallyAndWritesEveryValue) {
+  Start();
+  Send(GetParam());
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_EQ(Marker(), 1);
+  EXPECT_EQ(Stored("Communication Mode"), 0);
+  EXPECT_EQ(Stored("Baudrate"), 9600);
+  EXPECT_EQ(Stored("Com Port No"), 0);
+  EXPECT_EQ(Stored("Cameralink 2000 Dll Index"), 0);
+  EXPECT_EQ(Stored("Cameralink 2001 Dll Index"), 0);
+  EXPECT_EQ(Stored("Cameralink Ver11 Dll Index"), 0);
+  EXPECT_EQ(Stored("Control Mode"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, EndingSignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const auto& info) {
+                           return std::string(info.param == SIGTERM  ? "SIGTERM"
+                                              : info.param == SIGINT ? "SIGINT"
+                                                                     : "SIGHUP");
+                         });
+
+TEST_F(AppProcessTest, KilledRunLeavesTheMarkerAtZero) {
+  config.Store("Previous Application Shutdown Status", 1);
+  Start();
+  Send(SIGKILL);
+  EXPECT_EQ(program.exitStatus(), QProcess::CrashExit);
+  EXPECT_EQ(Marker(), 0);
+  EXPECT_FALSE(config.Stored("Control Mode").isValid());
+}
+
+TEST_F(AppProcessTest, StoredValuesComeBackAfterARun) {
+  config.Store("Previous Application Shutdown Status", 1);
+  config.Store("Communication Mode", QStringLiteral("2"));  // text reads as a number
+  config.Store("Baudrate", 115200);
+  config.Store("Com Port No", 5);
+  config.Store("Cameralink 2001 Dll Index", 2);
+  config.Store("Control Mode", 1);
+  Start();
+  Send(SIGTERM);
+  EXPECT_EQ(Marker(), 1);
+  EXPECT_EQ(Stored("Communication Mode"), 2);
+  EXPECT_EQ(Stored("Baudrate"), 9600);  // every run starts at 9600
+  EXPECT_EQ(Stored("Com Port No"), 5);
+  EXPECT_EQ(Stored("Cameralink 2001 Dll Index"), 2);
+  EXPECT_EQ(Stored("Control Mode"), 1);
+}
+
+}  // namespace
+}  // namespace cct
