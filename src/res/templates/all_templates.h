@@ -1,0 +1,18 @@
+#pragma once
+
+#include "res/templates/dialog_template.h"
+
+// The templates of the program, one definition per window file; the index
+// (dialog_template.cpp) lists them all.
+namespace cct::templates {
+
+extern const DialogTemplate kCommunication;
+extern const DialogTemplate kMain;
+extern const DialogTemplate kLut;
+extern const DialogTemplate kProgress;
+extern const DialogTemplate kTerminal;
+extern const DialogTemplate kUserA;
+extern const DialogTemplate kUserB;
+extern const DialogTemplate kFactoryA;
+
+}  // namespace cct::templates

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+
+namespace cct {
+
+// Dialog templates.
+inline constexpr int32_t kIddAbout = 102;
+inline constexpr int32_t kIddCameraId = 103;
+inline constexpr int32_t kIddCommunication = 104;
+inline constexpr int32_t kIddMain = 105;
+inline constexpr int32_t kIddLut = 106;
+inline constexpr int32_t kIddProgress = 107;
+inline constexpr int32_t kIddAreaSelect = 108;
+inline constexpr int32_t kIddTerminal = 109;
+inline constexpr int32_t kIddUserId = 110;
+inline constexpr int32_t kIddUserA = 111;
+inline constexpr int32_t kIddUserB = 112;
+inline constexpr int32_t kIddFactoryA = 117;
+
+// Pictures.
+inline constexpr int32_t kIdbOffline = 302;
+inline constexpr int32_t kIdbOnline = 303;
+inline constexpr int32_t kIdiMain = 500;
+
+// Menus.
+inline constexpr int32_t kIdrMainMenu = 600;
+
+// Command ids of the standard buttons.
+inline constexpr int32_t kIdOk = 1;
+inline constexpr int32_t kIdCancel = 2;
+
+// Main window.
+inline constexpr int32_t kIdcMainTab = 1089;
+inline constexpr int32_t kIdcMainStatus = 1069;
+
+// Status strips of the other windows.
+inline constexpr int32_t kIdcAboutStatus = 1064;
+inline constexpr int32_t kIdcCameraIdStatus = 1065;
+inline constexpr int32_t kIdcCommunicationStatus = 1066;
+inline constexpr int32_t kIdcLutStatus = 1067;
+inline constexpr int32_t kIdcUserIdStatus = 1068;
+inline constexpr int32_t kIdcTerminalStatus = 1070;
+inline constexpr int32_t kIdcAreaSelectStatus = 1086;
+
+// Progress window.
+inline constexpr int32_t kIdcProgressBar = 1011;
+inline constexpr int32_t kIdcProgressMessage = 1013;
+
+// Communication dialog.
+inline constexpr int32_t kIdcCommLineIcon = 1301;
+inline constexpr int32_t kIdcCommLineText = 1302;
+inline constexpr int32_t kIdcCommCategory = 1303;
+inline constexpr int32_t kIdcCommPortName = 1304;
+inline constexpr int32_t kIdcCommBaudLabel = 1305;
+inline constexpr int32_t kIdcCommBaudRate = 1306;
+inline constexpr int32_t kIdcCommAuto = 1307;
+inline constexpr int32_t kIdcCommWriteFileIcon = 1308;
+inline constexpr int32_t kIdcCommReadFileIcon = 1309;
+inline constexpr int32_t kIdcCommWriteFile = 1310;
+inline constexpr int32_t kIdcCommReadFile = 1311;
+inline constexpr int32_t kIdcCommAreaText = 1312;
+inline constexpr int32_t kIdcCommGetArea = 1313;
+inline constexpr int32_t kIdcCommAreaList = 1314;
+inline constexpr int32_t kIdcCommStore = 1315;
+inline constexpr int32_t kIdcCommLoad = 1316;
+inline constexpr int32_t kIdcCommMessages = 1317;
+inline constexpr int32_t kIdcCommSaveMessages = 1318;
+inline constexpr int32_t kIdcCommClearMessages = 1319;
+
+// Terminal.
+inline constexpr int32_t kIdcTermCommand = 1341;
+inline constexpr int32_t kIdcTermClose = 1342;
+inline constexpr int32_t kIdcTermSend = 1343;
+inline constexpr int32_t kIdcTermList = 1344;
+inline constexpr int32_t kIdcTermClear = 1345;
+inline constexpr int32_t kIdcTermSave = 1346;
+
+}  // namespace cct

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+#include "res/templates/dialog_template.h"
+#include "ui/kit/control_events.h"
+#include "ui/kit/dialog_units.h"
+
+class QMenuBar;
+
+namespace cct {
+
+// A top-level window built from a dialog template. As with any dialog, the
+// object comes first and the window later: Create builds the controls from
+// the template, wires their events to OnControlEvent and runs OnInitDialog.
+// An owned window has no Qt parent, so disabling its owner leaves it alone;
+// it stays above its owner through the window system's transient hint.
+// Windows without a sizing border keep the template's size.
+class TemplateDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TemplateDialog(int templateId);
+  ~TemplateDialog() override;
+
+  // False when the template does not exist, the window exists already or
+  // the initialisation failed.
+  bool Create(QWidget* owner = nullptr);
+  bool WindowExists() const { return created_; }
+  int TemplateId() const { return templateId_; }
+
+  QWidget* GetDlgItem(int id) const;
+  template <typename T>
+  T* Item(int id) const {
+    return qobject_cast<T*>(GetDlgItem(id));
+  }
+  const DialogUnits& Units() const { return units_; }
+  // The widget that holds the controls.
+  QWidget* Client() const { return client_; }
+
+  void SetMenuBar(QMenuBar* menuBar);
+
+  // Shown in its normal state (not minimised), raised and active.
+  void ShowNormal();
+
+  // Runs the window modally, creating it first when it does not exist.
+  // Ending it already during its initialisation ends the run at once.
+  int exec() override;
+  void done(int result) override;
+
+ protected:
+  virtual bool OnInitDialog() { return true; }
+  virtual void OnControlEvent(ControlEvent&) {}
+
+  ControlEventSource* EventSource() const { return events_; }
+
+ private:
+  int templateId_;
+  const DialogTemplate* template_;
+  DialogUnits units_;
+  QWidget* client_;
+  ControlEventSource* events_ = nullptr;
+  bool created_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace cct

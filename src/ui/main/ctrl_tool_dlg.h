@@ -1,0 +1,128 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "ui/kit/control_events.h"
+#include "ui/kit/qt_polling_timer.h"
+#include "ui/main/factory_key_sequence.h"
+#include "ui/main/status_dialog.h"
+#include "ui/main/ui_context.h"
+
+class QAction;
+class QKeyEvent;
+class QMenuBar;
+
+namespace cct {
+
+class CCommunicationDialog;
+class CLUTDlg;
+class CTabSheetDialog;
+class CTerminalDialog;
+class KeyPreTranslator;
+class TabControl;
+
+// The main window: the tabbed parameter pages, the menu bar, the companion
+// windows, the start-up sequence, the control-mode switch, the keyboard
+// rules of all pages and the question before closing.
+class CCtrlToolDlg : public CStatusDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kPageCount = 3;
+
+  explicit CCtrlToolDlg(const UiContext& context);
+  ~CCtrlToolDlg() override;
+
+  // The control with that id: the pages in page order first, then the main
+  // window itself; the first with that id wins. nullptr when none has it.
+  QWidget* FindControl(int ctrlId) const;
+
+  // Lists the pages of the control mode as tabs and shows the first.
+  void RebuildPages();
+
+  int CurrentArea() const { return currentArea_; }
+  void SetCurrentArea(int area) { currentArea_ = area; }
+
+  // Once the camera has been reset the window closes without asking.
+  void SetClosingAfterReset() { closingAfterReset_ = 1; }
+  bool ClosingAfterReset() const { return closingAfterReset_ == 1; }
+
+  // Every control event of the window and its pages; handed to the page
+  // binding once it is set.
+  void Dispatch(ControlEvent& event);
+  void SetDispatcher(ControlDispatcher* dispatcher) { dispatcher_ = dispatcher; }
+
+  // A menu command by its id.
+  void OnCommand(int commandId);
+  // User mode to factory mode and back, as the factory key sequence does.
+  void SwitchControlMode();
+
+  void ShowTerminal();
+  void ShowCommunication();
+
+  // The close request: the "Exit" item, the close box, Escape reaching the
+  // window. OK reaching the window does nothing.
+  void reject() override;
+  void accept() override {}
+
+  // Parts of the window, for the operations of the pages and for tests.
+  CTabSheetDialog& Page(int position) const { return *pages_[position]; }
+  TabControl* Tabs() const;
+  QMenuBar* MenuBar() const { return menuBar_; }
+  // The third menu of the bar, "Utility(&U)".
+  QAction* UtilityMenu() const;
+  CCommunicationDialog& Communication() const { return *communication_; }
+  CTerminalDialog& Terminal() const { return *terminal_; }
+  CLUTDlg& LutEditor(int colourIndex) const { return *lutEditors_[colourIndex]; }
+  const FactoryKeySequence& KeySequence() const { return keySequence_; }
+  const UiContext& Context() const { return context_; }
+
+  // Entry points of the operations the other parts of the window bring
+  // (ctrl_tool_dlg_entry_points.cpp).
+  virtual void SetUpControls();
+  virtual void PutAllValues();
+  virtual bool SendChangedValues();
+  virtual void ConnectAtStartUp();
+  virtual void FullRead();
+  virtual void OpenCameraFile();
+  virtual void SaveAllData();
+  virtual void SaveShippingData();
+  virtual void LoadSettings();
+  virtual void StoreSettings();
+  virtual void EditUserId();
+  virtual void EditCameraId();
+  virtual void OpenLutFile();
+  virtual void SaveLutFile();
+  virtual bool LoadAllTables();
+  virtual void About();
+
+ protected:
+  bool OnInitDialog() override;
+  void OnControlEvent(ControlEvent& event) override { Dispatch(event); }
+
+ private:
+  bool PreTranslateKey(QWidget* receiver, QKeyEvent& key);
+  void OnTabSelChange();
+  void SetUtilityMenu();
+  void Reload();
+  void LoadAllLutTables();
+  void PlaceCompanionWindows();
+
+  UiContext context_;
+  std::vector<CTabSheetDialog*> pages_;  // children of the tab control once created
+  std::unique_ptr<CCommunicationDialog> communication_;
+  std::unique_ptr<CTerminalDialog> terminal_;
+  std::array<std::unique_ptr<CLUTDlg>, 3> lutEditors_;
+  QtPollingTimer pollTimer_;
+  QMenuBar* menuBar_ = nullptr;
+  KeyPreTranslator* keyRules_ = nullptr;
+  ControlDispatcher* dispatcher_ = nullptr;
+  FactoryKeySequence keySequence_;
+  int currentArea_ = 0;
+  int closingAfterReset_ = 0;
+  bool destroying_ = false;
+};
+
+}  // namespace cct
