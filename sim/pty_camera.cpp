@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pwd.h>
 #include <sys/eventfd.h>
 #include <termios.h>
 #include <time.h>
@@ -14,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+
+#include "serial/port_map.h"
 
 namespace sim {
 
@@ -46,22 +47,6 @@ speed_t SpeedOf(int baud) {
     default:
       return B0;
   }
-}
-
-std::string PortMapFolder() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (xdg != nullptr && xdg[0] == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-      const passwd* pw = getpwuid(getuid());
-      home = pw != nullptr ? pw->pw_dir : "/";
-    }
-    base = std::string(home) + "/.config";
-  }
-  return base + "/Ovreth/ports";
 }
 
 void SetError(std::string* error, const std::string& what) {
@@ -372,7 +357,7 @@ void PtyCamera::Wake() {
 }
 
 bool PtyCamera::CreateLink(std::string* error) {
-  const fs::path folder = PortMapFolder();
+  const fs::path folder = cct::PortMapFolder();
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec) {

@@ -77,10 +77,7 @@ bool CCameraLink11Channel::Open(int portIndex) {
 
 bool CCameraLink11Channel::SetBaudRate(int baudRate) {
   if (!session_.IsOpen()) return false;
-  const unsigned int bit = ClBaudRateBit(baudRate);
-  unsigned int supported = 0;
-  if (bit != 0 && exports_.getSupportedBaudRates(session_.SerialRef(), &supported) == 0 &&
-      (supported & bit) != 0 && exports_.setBaudRate(session_.SerialRef(), bit) == 0) {
+  if (session_.SwitchBaudRate(baudRate, exports_.getSupportedBaudRates, exports_.setBaudRate)) {
     return true;
   }
   // The port is named as the library names it, the same text as its list

@@ -75,10 +75,7 @@ bool CCameraLink2001Channel::Open(int portIndex) {
 
 bool CCameraLink2001Channel::SetBaudRate(int baudRate) {
   if (!session_.IsOpen()) return false;
-  const unsigned int bit = ClBaudRateBit(baudRate);
-  unsigned int supported = 0;
-  if (bit != 0 && exports_.getSupportedBaudRates(session_.SerialRef(), &supported) == 0 &&
-      (supported & bit) != 0 && exports_.setBaudRate(session_.SerialRef(), bit) == 0) {
+  if (session_.SwitchBaudRate(baudRate, exports_.getSupportedBaudRates, exports_.setBaudRate)) {
     return true;
   }
   // The library's rate is unchanged; the port stays open at it.

@@ -45,4 +45,12 @@ int CameraLinkSession::Read(char* buffer, int count, uint32_t limitMs) {
   return size > static_cast<unsigned int>(count) ? count : static_cast<int>(size);
 }
 
+bool CameraLinkSession::SwitchBaudRate(int baudRate, clapi::GetSupportedBaudRatesFn* getSupported,
+                                       clapi::SetBaudRateFn* setRate) {
+  const unsigned int bit = ClBaudRateBit(baudRate);
+  unsigned int supported = 0;
+  return IsOpen() && bit != 0 && getSupported(serialRef_, &supported) == 0 &&
+         (supported & bit) != 0 && setRate(serialRef_, bit) == 0;
+}
+
 }  // namespace cct

@@ -34,6 +34,11 @@ class CameraLinkSession {
   bool Write(const char* data, int count, uint32_t limitMs);
   // clSerialRead of up to `count` bytes; the bytes got, 0 on any failure.
   int Read(char* buffer, int count, uint32_t limitMs);
+  // Switches the open port to `baudRate` when the library lists that rate
+  // among its supported ones and takes it; false otherwise (the port then
+  // stays at the library's own rate).
+  bool SwitchBaudRate(int baudRate, clapi::GetSupportedBaudRatesFn* getSupported,
+                      clapi::SetBaudRateFn* setRate);
 
  private:
   SharedLibrary library_;

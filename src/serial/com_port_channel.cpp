@@ -59,8 +59,10 @@ CComPortChannel::CComPortChannel(Host& host) : host_(host) {}
 
 CComPortChannel::~CComPortChannel() { ClosePort(); }
 
-bool CComPortChannel::Fail(const std::string& portName, const char* step) {
+void CComPortChannel::ReleaseDevice() {
   if (fd_ >= 0) {
+    // A pseudo-terminal keeps the exclusive flag while its other end stays
+    // open; clear it so this program can open the port again.
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
@@ -69,6 +71,10 @@ bool CComPortChannel::Fail(const std::string& portName, const char* step) {
     ::close(wakeFd_);
     wakeFd_ = -1;
   }
+}
+
+bool CComPortChannel::Fail(const std::string& portName, const char* step) {
+  ReleaseDevice();
   host_.MessageBox("Failed to initialize " + portName + " port!\nError in " + step + "()",
                    kAppCaption, MsgIcon::Warning);
   return false;
@@ -147,17 +153,7 @@ void CComPortChannel::ClosePort() {
   }
   spaceFreed_.notify_all();
   if (receiver_.joinable()) receiver_.join();
-  if (fd_ >= 0) {
-    // A pseudo-terminal keeps the exclusive flag while its other end stays
-    // open; clear it so this program can open the port again.
-    ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
-    fd_ = -1;
-  }
-  if (wakeFd_ >= 0) {
-    ::close(wakeFd_);
-    wakeFd_ = -1;
-  }
+  ReleaseDevice();
 }
 
 int CComPortChannel::Available() const {

@@ -45,6 +45,7 @@ class CComPortChannel {
  private:
   void ReceiveLoop();
   bool Fail(const std::string& portName, const char* step);
+  void ReleaseDevice();
   int FreeSpace() const;
 
   Host& host_;

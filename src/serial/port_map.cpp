@@ -1,5 +1,8 @@
 #include "serial/port_map.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -18,7 +21,11 @@ std::string PortMapFolder() {
     base = xdg;
   } else {
     const char* home = std::getenv("HOME");
-    base = std::string(home != nullptr ? home : "") + "/.config";
+    if (home == nullptr || home[0] == '\0') {
+      const passwd* pw = ::getpwuid(::getuid());
+      home = pw != nullptr ? pw->pw_dir : "/";
+    }
+    base = std::string(home) + "/.config";
   }
   return base + "/Ovreth/ports";
 }
