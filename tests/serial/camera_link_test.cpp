@@ -27,6 +27,7 @@
 #include "protocol/command.h"
 #include "serial/serial_channel.h"
 #include "support/recording_host.h"
+#include "support/scoped_env.h"
 
 extern char** environ;
 
@@ -35,6 +36,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::RecordingHost;
+using test::ScopedEnv;
 
 const std::string kFake2000Dir = FAKE_CL_2000_DIR;
 const std::string kFake2001Dir = FAKE_CL_2001_DIR;
@@ -45,28 +47,6 @@ const std::string kFake11NoFlushDir = FAKE_CL_11_NOFLUSH_DIR;
 constexpr const char* kSearchFolderVariable = "CCT_CL_TEST_SEARCH_FOLDER";
 // Left in that folder by a child whose test body ran to its end.
 constexpr const char* kRanMarker = ".ran";
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_, old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 class TempFolder {
  public:

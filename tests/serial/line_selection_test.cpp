@@ -18,13 +18,17 @@
 #include "protocol/command.h"
 #include "serial/serial_channel.h"
 #include "sim/pty_camera.h"
+#include "support/memory_preferences.h"
 #include "support/recording_host.h"
+#include "support/scoped_env.h"
 #include "support/temp_config.h"
 
 namespace cct {
 namespace {
 
+using test::MemoryPreferences;
 using test::RecordingHost;
+using test::ScopedEnv;
 using test::TempConfig;
 
 // Wall time runs this many times faster for the program: a 1000 ms probe
@@ -38,28 +42,6 @@ class FastClock : public Clock {
 
  private:
   SteadyClock steady_;
-};
-
-class MemoryPreferences : public Preferences {
- public:
-  bool GetNumber(int index, int& value, int defaultValue) override {
-    auto it = values.find(index);
-    value = it != values.end() ? it->second : defaultValue;
-    return it != values.end();
-  }
-  bool SetNumber(int index, int value) override {
-    values[index] = value;
-    return true;
-  }
-  bool SetText(int, const std::string&) override { return true; }
-  bool GetPath(int, std::string& path) override {
-    path = "/";
-    return false;
-  }
-  bool PreviousRunEndedNormally() override { return endedNormally; }
-
-  std::map<int, int> values;
-  bool endedNormally = true;
 };
 
 // Puts everything the procedures cause into one time line: every text sent
@@ -81,27 +63,6 @@ class TimelineHost : public RecordingHost {
 
   CSerialChannel* line = nullptr;
   std::vector<std::string> events;
-};
-
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_, old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
 };
 
 std::string OpenFailure(const std::string& port) {

@@ -13,38 +13,16 @@
 
 #include "serial/com_port_channel.h"
 #include "serial/port_map.h"
+#include "support/memory_preferences.h"
 #include "support/recording_host.h"
 #include "support/temp_config.h"
 
 namespace cct {
 namespace {
 
+using test::MemoryPreferences;
 using test::RecordingHost;
 using test::TempConfig;
-
-// Preferences kept in memory, recording the writes in order.
-class MemoryPreferences : public Preferences {
- public:
-  bool GetNumber(int index, int& value, int defaultValue) override {
-    auto it = values.find(index);
-    value = it != values.end() ? it->second : defaultValue;
-    return it != values.end();
-  }
-  bool SetNumber(int index, int value) override {
-    values[index] = value;
-    writes.push_back(index);
-    return true;
-  }
-  bool SetText(int, const std::string&) override { return true; }
-  bool GetPath(int, std::string& path) override {
-    path = "/";
-    return false;
-  }
-  bool PreviousRunEndedNormally() override { return true; }
-
-  std::map<int, int> values;
-  std::vector<int> writes;
-};
 
 // A pseudo-terminal whose slave is linked into the port map as a COM port;
 // the test plays the camera on the master side.
@@ -117,9 +95,9 @@ TEST(BaudRates, IndexesAndRatesMapBothWaysWithFallbacks) {
 }
 
 TEST_F(SerialChannelTest, StartsFromStoredModeAndPortsAt9600AndWritesThemBack) {
-  prefs.values = {{kPrefCommunicationMode, 2}, {kPrefBaudrate, 57600}, {kPrefComPortNo, 4},
-                  {kPrefCameraLink2000Index, 1}, {kPrefCameraLink2001Index, 2},
-                  {kPrefCameraLink11Index, 3}};
+  prefs.values = {{kPrefCommunicationMode, 2},   {kPrefBaudrate, 57600},
+                  {kPrefComPortNo, 4},           {kPrefCameraLink2000Index, 1},
+                  {kPrefCameraLink2001Index, 2}, {kPrefCameraLink11Index, 3}};
   {
     CSerialChannel line(host, prefs, clock);
     EXPECT_EQ(line.GetMode(), 2);
@@ -274,7 +252,7 @@ TEST_F(SerialChannelTest, IdleOpenLineAndHangUpUseNoCpuAndDoNotHang) {
 
   port.Send("GA=1");
   ::usleep(50 * 1000);  // received before the adapter goes
-  port.HangUp();  // the adapter is pulled out
+  port.HangUp();        // the adapter is pulled out
   ::usleep(50 * 1000);
   before = CpuSeconds();
   ::usleep(300 * 1000);
