@@ -20,7 +20,9 @@ uint32_t SteadyClock::Ticks() {
   return startTicks_ + static_cast<uint32_t>(NowMs() - originMs_);
 }
 
-void SteadyClock::Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SteadyClock::Sleep(uint32_t ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 Clock& SystemClock() {
   static SteadyClock clock;

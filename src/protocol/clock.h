@@ -29,7 +29,9 @@ class SteadyClock : public Clock {
 };
 
 // Milliseconds elapsed from `start` to `now`, correct across the wrap.
-inline uint32_t TicksSince(uint32_t start, uint32_t now) { return now - start; }
+inline uint32_t TicksSince(uint32_t start, uint32_t now) {
+  return now - start;
+}
 
 // The program's one clock.
 Clock& SystemClock();

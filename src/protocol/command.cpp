@@ -34,10 +34,14 @@ int32_t ReadHex(const std::string& digits) {
   int used = 0;
   for (char c : digits) {
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else break;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      break;
     if (++used > 8) return -1;  // more than 32 bits: all ones, as a saturated read
     value = (value << 4) | static_cast<uint32_t>(d);
   }

@@ -21,15 +21,15 @@ struct CommandValue {
 
 // One received line split into its parts.
 struct Reply {
-  std::string raw;          // the line without any space, CR or LF
-  std::string mnemonic;     // text before the operator
-  std::string op;           // "=" or "?"
-  std::string firstText;    // after the operator, up to a comma
-  std::string secondText;   // after the first comma
-  int valueCount = 0;       // 0 nothing after "?", 1 one value, 2 two values
-  int commandId = -1;       // row of the command table, -1 when none
-  int32_t firstInteger = 0; // first value as a decimal, set with two values only
-  int error = 0;            // 1 when the line does not parse or names no command
+  std::string raw;           // the line without any space, CR or LF
+  std::string mnemonic;      // text before the operator
+  std::string op;            // "=" or "?"
+  std::string firstText;     // after the operator, up to a comma
+  std::string secondText;    // after the first comma
+  int valueCount = 0;        // 0 nothing after "?", 1 one value, 2 two values
+  int commandId = -1;        // row of the command table, -1 when none
+  int32_t firstInteger = 0;  // first value as a decimal, set with two values only
+  int error = 0;             // 1 when the line does not parse or names no command
   CommandValue value;
 };
 

@@ -7,13 +7,13 @@ namespace cct {
 // Every fixed wait of the program in one place. The program runs with these
 // defaults; tests shorten them.
 struct Timing {
-  uint32_t answerPollMs = 20;        // between two looks for the camera's answer line
-  uint32_t byteReadLimitMs = 10;     // one byte read from the line
-  uint32_t pollingPeriodMs = 25;     // reading unsolicited lines between exchanges
-  uint32_t progressHoldMs = 1000;    // progress window shows 100 % this long before closing
+  uint32_t answerPollMs = 20;          // between two looks for the camera's answer line
+  uint32_t byteReadLimitMs = 10;       // one byte read from the line
+  uint32_t pollingPeriodMs = 25;       // reading unsolicited lines between exchanges
+  uint32_t progressHoldMs = 1000;      // progress window shows 100 % this long before closing
   uint32_t calibrationPauseMs = 1000;  // camera settles after a recalibration
-  uint32_t storeAllGapMs = 20;       // between the area writes of "Store All"
-  uint32_t lutGapMs = 20;            // between LUT entries sent to the camera
+  uint32_t storeAllGapMs = 20;         // between the area writes of "Store All"
+  uint32_t lutGapMs = 20;              // between LUT entries sent to the camera
 };
 
 // The program's one timing object.

@@ -24,27 +24,54 @@ constexpr int kWriteLimitMs = 20000;
 
 bool SpeedOf(int baudRate, speed_t& speed) {
   switch (baudRate) {
-    case 1200: speed = B1200; return true;
-    case 2400: speed = B2400; return true;
-    case 4800: speed = B4800; return true;
-    case 9600: speed = B9600; return true;
-    case 19200: speed = B19200; return true;
-    case 38400: speed = B38400; return true;
-    case 57600: speed = B57600; return true;
-    case 115200: speed = B115200; return true;
-    case 230400: speed = B230400; return true;
-    case 460800: speed = B460800; return true;
-    case 921600: speed = B921600; return true;
-    default: return false;
+    case 1200:
+      speed = B1200;
+      return true;
+    case 2400:
+      speed = B2400;
+      return true;
+    case 4800:
+      speed = B4800;
+      return true;
+    case 9600:
+      speed = B9600;
+      return true;
+    case 19200:
+      speed = B19200;
+      return true;
+    case 38400:
+      speed = B38400;
+      return true;
+    case 57600:
+      speed = B57600;
+      return true;
+    case 115200:
+      speed = B115200;
+      return true;
+    case 230400:
+      speed = B230400;
+      return true;
+    case 460800:
+      speed = B460800;
+      return true;
+    case 921600:
+      speed = B921600;
+      return true;
+    default:
+      return false;
   }
 }
 
 tcflag_t CharacterSize(int byteSize) {
   switch (byteSize) {
-    case 5: return CS5;
-    case 6: return CS6;
-    case 7: return CS7;
-    default: return CS8;
+    case 5:
+      return CS5;
+    case 6:
+      return CS6;
+    case 7:
+      return CS7;
+    default:
+      return CS8;
   }
 }
 
@@ -57,7 +84,9 @@ std::mutex& LineLock() {
 
 CComPortChannel::CComPortChannel(Host& host) : host_(host) {}
 
-CComPortChannel::~CComPortChannel() { ClosePort(); }
+CComPortChannel::~CComPortChannel() {
+  ClosePort();
+}
 
 void CComPortChannel::ReleaseDevice() {
   if (fd_ >= 0) {
@@ -101,8 +130,8 @@ bool CComPortChannel::OpenPort(const std::string& portName, int baudRate, int by
   if (::tcgetattr(fd_, &tio) != 0) return Fail(portName, "GetCommState");
   speed_t speed;
   if (!SpeedOf(baudRate, speed)) return Fail(portName, "SetCommState");
-  tio.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
-                   IXANY | INPCK);
+  tio.c_iflag &=
+      ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK);
   if (parityCheck) tio.c_iflag |= INPCK;
   if (softwareFlow) tio.c_iflag |= IXON | IXOFF;
   tio.c_oflag &= ~OPOST;
@@ -148,9 +177,7 @@ void CComPortChannel::ClosePort() {
     const uint64_t one = 1;
     [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
   }
-  {
-    std::lock_guard<std::mutex> lock(ringMutex_);
-  }
+  { std::lock_guard<std::mutex> lock(ringMutex_); }
   spaceFreed_.notify_all();
   if (receiver_.joinable()) receiver_.join();
   ReleaseDevice();
@@ -161,7 +188,9 @@ int CComPortChannel::Available() const {
   return count < 0 ? count + kRingSize : count;
 }
 
-int CComPortChannel::FreeSpace() const { return kRingSize - 1 - Available(); }
+int CComPortChannel::FreeSpace() const {
+  return kRingSize - 1 - Available();
+}
 
 void CComPortChannel::ReceiveLoop() {
   while (running_.load() == 1) {
@@ -199,9 +228,7 @@ void CComPortChannel::DrainInput() {
     const ssize_t got = ::read(fd_, ring_ + head, static_cast<size_t>(chunk));
     if (got <= 0) break;
     head_.store((head + static_cast<int>(got)) % kRingSize, std::memory_order_release);
-    {
-      std::lock_guard<std::mutex> lock(ringMutex_);
-    }
+    { std::lock_guard<std::mutex> lock(ringMutex_); }
     dataArrived_.notify_all();
   }
 }
@@ -217,9 +244,7 @@ int CComPortChannel::ReadBytes(char* destination, int maximum) {
   }
   if (copied > 0) {
     tail_.store(tail, std::memory_order_release);
-    {
-      std::lock_guard<std::mutex> lock(ringMutex_);
-    }
+    { std::lock_guard<std::mutex> lock(ringMutex_); }
     spaceFreed_.notify_all();
   }
   return copied;

@@ -13,7 +13,9 @@ constexpr uint32_t kCameraLinkWriteLimitMs = 500;
 // One byte read from a Camera Link library.
 constexpr uint32_t kCameraLinkByteLimitMs = 10;
 
-bool IsCameraLinkMode(int mode) { return mode >= kModeCameraLink2000 && mode <= kModeCameraLink11; }
+bool IsCameraLinkMode(int mode) {
+  return mode >= kModeCameraLink2000 && mode <= kModeCameraLink11;
+}
 
 }  // namespace
 
@@ -77,9 +79,12 @@ CCameraLink11Channel& CSerialChannel::CameraLink11() {
 template <typename F>
 static auto WithCameraLink(CSerialChannel& line, int mode, F&& f) {
   switch (mode) {
-    case kModeCameraLink2000: return f(line.CameraLink2000());
-    case kModeCameraLink2001: return f(line.CameraLink2001());
-    default: return f(line.CameraLink11());
+    case kModeCameraLink2000:
+      return f(line.CameraLink2000());
+    case kModeCameraLink2001:
+      return f(line.CameraLink2001());
+    default:
+      return f(line.CameraLink11());
   }
 }
 
@@ -110,7 +115,9 @@ bool CSerialChannel::Open(int mode, int baudRate, int portIndex) {
   });
 }
 
-bool CSerialChannel::Reopen() { return Open(mode_, baudRate_, GetPortIndex()); }
+bool CSerialChannel::Reopen() {
+  return Open(mode_, baudRate_, GetPortIndex());
+}
 
 bool CSerialChannel::ReopenWithMode(int mode) {
   const int* slot = PortIndexSlot(mode);
@@ -121,7 +128,9 @@ bool CSerialChannel::ReopenWithBaudRate(int baudRate) {
   return Open(mode_, baudRate, GetPortIndex());
 }
 
-bool CSerialChannel::ReopenWithPort(int portIndex) { return Open(mode_, baudRate_, portIndex); }
+bool CSerialChannel::ReopenWithPort(int portIndex) {
+  return Open(mode_, baudRate_, portIndex);
+}
 
 void CSerialChannel::Close() {
   if (mode_ == kModeComPort) {

@@ -34,7 +34,8 @@ TEST(CommandTable, TextCommandsAreExactlyTheIdentityOnes) {
   for (int id = 0; id < kCommandCount; ++id) {
     if (table.KindOf(id) == kKindText) text.push_back(table.MnemonicOf(id));
   }
-  EXPECT_EQ(text, (std::vector<std::string>{"ID", "UD", "DVN", "MD", "DV", "ID00", "MD00", "DV00"}));
+  EXPECT_EQ(text,
+            (std::vector<std::string>{"ID", "UD", "DVN", "MD", "DV", "ID00", "MD00", "DV00"}));
 }
 
 }  // namespace

@@ -152,9 +152,8 @@ TEST_F(CommandTest, QueryAnsweredForAnotherCommandFailsWithBothLines) {
   struct Case {
     const char* answer;
     const char* shown;
-  } cases[] = {{"BL=5\r\n", "BL=5 for GA?"},
-               {"GA 100\r\n", "GA100 for GA?"},
-               {"XX=1\r\n", "XX=1 for GA?"}};
+  } cases[] = {
+      {"BL=5\r\n", "BL=5 for GA?"}, {"GA 100\r\n", "GA100 for GA?"}, {"XX=1\r\n", "XX=1 for GA?"}};
   for (const Case& c : cases) {
     host.boxes.clear();
     host.onlineStates.clear();
@@ -274,10 +273,16 @@ TEST_F(CommandTest, ParsesIntegerRepliesLikeTheCameraWritesThem) {
   struct Case {
     const char* line;
     int32_t value;
-  } cases[] = {{"BL=&HFF", 255},      {"BL=&Hff", 255},   {"BL=12abc", 12},
-               {"BL=", 0},            {"BL=-133", -133},  {"BL=+7", 7},
-               {"B L = 4 2\r\n", 42}, {"BL=&HFFFFFFFF", -1},
-               {"BL=99999999999", 2147483647}, {"BL=-99999999999", -2147483647 - 1}};
+  } cases[] = {{"BL=&HFF", 255},
+               {"BL=&Hff", 255},
+               {"BL=12abc", 12},
+               {"BL=", 0},
+               {"BL=-133", -133},
+               {"BL=+7", 7},
+               {"B L = 4 2\r\n", 42},
+               {"BL=&HFFFFFFFF", -1},
+               {"BL=99999999999", 2147483647},
+               {"BL=-99999999999", -2147483647 - 1}};
   for (const Case& c : cases) {
     Reply reply;
     EXPECT_TRUE(command.ParseReply(c.line, reply)) << c.line;
