@@ -8,6 +8,7 @@
 #include <signal.h>
 
 #include "settings_sandbox.h"
+#include "sim/pty_camera.h"
 
 namespace cct {
 namespace {
@@ -15,7 +16,13 @@ namespace {
 // The real program, started on a private configuration folder.
 class AppProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(config.IsValid()); }
+  void SetUp() override {
+    ASSERT_TRUE(config.IsValid());
+    // A camera on COM1 of the private port map answers the start-up probe at
+    // once, so the program never searches the machine's own serial ports.
+    std::string error;
+    ASSERT_TRUE(camera.Start(&error)) << error;
+  }
 
   // Starts the program and waits until its run has begun: the store exists
   // and the marker reads 0.
@@ -48,7 +55,15 @@ class AppProcessTest : public ::testing::Test {
     return value.toInt();
   }
 
+  static sim::PtyOptions CameraOnCom1() {
+    sim::PtyOptions options;
+    options.portName = "COM1";
+    options.pace = false;
+    return options;
+  }
+
   test::SettingsSandbox config;
+  sim::PtyCamera camera{CameraOnCom1()};
   QProcess program;
 };
 

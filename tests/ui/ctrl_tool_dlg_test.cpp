@@ -246,9 +246,9 @@ TEST_F(CtrlToolDlgTest, FindsControlsOnThePagesFirst) {
   auto* onFactoryPage = new QLineEdit(&w.Page(2));
   SetControlId(onFactoryPage, kIdcMainStatus);  // same id as the main window's strip
   auto* onUserB = new QLineEdit(&w.Page(1));
-  SetControlId(onUserB, 1162);
+  SetControlId(onUserB, 1399);
   EXPECT_EQ(w.FindControl(kIdcMainStatus), onFactoryPage);
-  EXPECT_EQ(w.FindControl(1162), onUserB);
+  EXPECT_EQ(w.FindControl(1399), onUserB);
   EXPECT_EQ(w.FindControl(kIdcMainTab), w.Tabs());
   EXPECT_EQ(w.FindControl(4711), nullptr);
 }

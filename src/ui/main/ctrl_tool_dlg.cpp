@@ -22,6 +22,7 @@
 #include "ui/kit/pictures.h"
 #include "ui/kit/tab_control.h"
 #include "ui/lut/lut_dlg.h"
+#include "ui/main/page_binding.h"
 #include "ui/main/tab_sheet_dialog.h"
 #include "ui/main/ui_host.h"
 #include "ui/service/communication_dialog.h"
@@ -78,6 +79,8 @@ CCtrlToolDlg::CCtrlToolDlg(const UiContext& context)
   for (int colour = 0; colour < 3; ++colour) {
     lutEditors_[colour] = std::make_unique<CLUTDlg>(context_, colour);
   }
+  binding_ = std::make_unique<PageBinding>(*this, context_);
+  dispatcher_ = binding_.get();
   // Every previous value equals its default from the start.
   context_.parameters.SnapshotValues();
 }
@@ -94,6 +97,8 @@ CCtrlToolDlg::~CCtrlToolDlg() {
   // The pages go while their owner is whole.
   for (CTabSheetDialog* page : pages_) delete page;
   pages_.clear();
+  dispatcher_ = nullptr;
+  binding_.reset();
 }
 
 bool CCtrlToolDlg::OnInitDialog() {

@@ -21,6 +21,7 @@ class CLUTDlg;
 class CTabSheetDialog;
 class CTerminalDialog;
 class KeyPreTranslator;
+class PageBinding;
 class TabControl;
 
 // The main window: the tabbed parameter pages, the menu bar, the companion
@@ -97,6 +98,21 @@ class CCtrlToolDlg : public CStatusDialog {
   virtual void SaveLutFile();
   virtual bool LoadAllTables();
   virtual void About();
+  // The buttons of the pages whose operations come with the calibration,
+  // identity and flash-area parts.
+  virtual void Recalibrate(int buttonId);
+  virtual void WriteModelId();
+  virtual void ReadXmlVersion();
+  virtual void WriteXmlVersion();
+  virtual void ResetCamera();
+  virtual void StoreAll();
+  // The LUT editors: only the one a monochrome camera uses when the camera's
+  // model is known, all three otherwise.
+  virtual void ShowLutEditors();
+  virtual void HideLutEditors();
+
+  // The binding of the pages' controls to the parameter table.
+  PageBinding& Binding() const { return *binding_; }
 
  protected:
   bool OnInitDialog() override;
@@ -115,6 +131,7 @@ class CCtrlToolDlg : public CStatusDialog {
   std::unique_ptr<CCommunicationDialog> communication_;
   std::unique_ptr<CTerminalDialog> terminal_;
   std::array<std::unique_ptr<CLUTDlg>, 3> lutEditors_;
+  std::unique_ptr<PageBinding> binding_;
   QtPollingTimer pollTimer_;
   QMenuBar* menuBar_ = nullptr;
   KeyPreTranslator* keyRules_ = nullptr;

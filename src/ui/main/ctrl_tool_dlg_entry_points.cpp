@@ -3,15 +3,24 @@
 // dialogs bring. Until they are there, each does nothing.
 #include "ui/main/ctrl_tool_dlg.h"
 
+#include "serial/camera_model.h"
+#include "ui/lut/lut_dlg.h"
+#include "ui/main/page_binding.h"
+
 namespace cct {
 
-void CCtrlToolDlg::SetUpControls() {}
-void CCtrlToolDlg::PutAllValues() {}
-bool CCtrlToolDlg::SendChangedValues() {
-  return true;
+void CCtrlToolDlg::SetUpControls() {
+  binding_->SetUpControls();
 }
-void CCtrlToolDlg::ConnectAtStartUp() {}
-void CCtrlToolDlg::FullRead() {}
+void CCtrlToolDlg::PutAllValues() {
+  binding_->PutAllValues();
+}
+bool CCtrlToolDlg::SendChangedValues() {
+  return binding_->SendChangedValues();
+}
+void CCtrlToolDlg::FullRead() {
+  binding_->FullRead();
+}
 void CCtrlToolDlg::OpenCameraFile() {}
 void CCtrlToolDlg::SaveAllData() {}
 void CCtrlToolDlg::SaveShippingData() {}
@@ -25,5 +34,34 @@ bool CCtrlToolDlg::LoadAllTables() {
   return true;
 }
 void CCtrlToolDlg::About() {}
+void CCtrlToolDlg::Recalibrate(int) {}
+void CCtrlToolDlg::WriteModelId() {}
+void CCtrlToolDlg::ReadXmlVersion() {}
+void CCtrlToolDlg::WriteXmlVersion() {}
+void CCtrlToolDlg::ResetCamera() {}
+void CCtrlToolDlg::StoreAll() {}
+
+namespace {
+// A monochrome camera uses the green table only.
+constexpr int kMonochromeEditor = 1;
+}  // namespace
+
+void CCtrlToolDlg::ShowLutEditors() {
+  if (IsKnownModel(context_.cameraModel.modelIndex)) {
+    CLUTDlg& editor = *lutEditors_[kMonochromeEditor];
+    editor.setWindowTitle(QStringLiteral("LUT Setting for Monochrome"));
+    editor.ShowNormal();
+    return;
+  }
+  for (auto& editor : lutEditors_) editor->ShowNormal();
+}
+
+void CCtrlToolDlg::HideLutEditors() {
+  if (IsKnownModel(context_.cameraModel.modelIndex)) {
+    lutEditors_[kMonochromeEditor]->hide();
+    return;
+  }
+  for (auto& editor : lutEditors_) editor->hide();
+}
 
 }  // namespace cct

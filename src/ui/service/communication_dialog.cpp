@@ -1,9 +1,11 @@
 #include "ui/service/communication_dialog.h"
 
+#include <QComboBox>
 #include <QLabel>
 
 #include "res/templates/resource_ids.h"
 #include "ui/kit/picture_control.h"
+#include "ui/kit/quiet_setters.h"
 
 namespace cct {
 
@@ -19,6 +21,10 @@ bool CCommunicationDialog::OnInitDialog() {
 }
 
 void CCommunicationDialog::ApplyControlModeRules() {}
+
+void CCommunicationDialog::SelectBaudRate(int index) {
+  if (auto* list = Item<QComboBox>(kIdcCommBaudRate)) SelectQuietly(list, index);
+}
 
 void CCommunicationDialog::Update(int online) {
   if (auto* icon = Item<PictureControl>(kIdcCommLineIcon)) {

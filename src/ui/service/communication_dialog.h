@@ -19,6 +19,10 @@ class CCommunicationDialog : public CStatusDialog {
   // whenever the main window switches the mode.
   void ApplyControlModeRules();
 
+  // Shows the baud rate index (0 = 9600 ... 4 = 115200 bit/s) in the Baud
+  // Rate list, nothing else: the line has been set already.
+  void SelectBaudRate(int index);
+
   // The "Line Status" group follows the indicator.
   void Update(int online) override;
 
