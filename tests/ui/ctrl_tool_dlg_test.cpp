@@ -95,6 +95,10 @@ TEST_F(CtrlToolDlgTest, StartsInUserModeWithTitleTabsAndGreyedUtility) {
   EXPECT_EQ(w.UtilityMenu()->text(), "Utility(&U)");
   EXPECT_FALSE(w.UtilityMenu()->isEnabled());
   EXPECT_EQ(w.connections, 1);
+  // A long operation disables and re-enables every window; the menu stays grey.
+  ui.GetRegistry().DisableAll();
+  ui.GetRegistry().EnableAll();
+  EXPECT_FALSE(w.UtilityMenu()->isEnabled());
 
   QStringList menus;
   for (QAction* menu : w.MenuBar()->actions()) menus << menu->text();

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -196,7 +197,14 @@ void CCtrlToolDlg::OnTabSelChange() {
 }
 
 void CCtrlToolDlg::SetUtilityMenu() {
-  if (QAction* utility = UtilityMenu()) utility->setEnabled(IsFactoryMode(context_.controlMode));
+  QAction* utility = UtilityMenu();
+  if (!utility) return;
+  const bool enabled = IsFactoryMode(context_.controlMode);
+  // The menu widget carries its own state: when the window is disabled and
+  // enabled again around a long operation, a menu that was only greyed
+  // through its action would come back enabled.
+  if (QMenu* menu = utility->menu()) menu->setEnabled(enabled);
+  utility->setEnabled(enabled);
 }
 
 void CCtrlToolDlg::Dispatch(ControlEvent& event) {
