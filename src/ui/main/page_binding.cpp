@@ -240,33 +240,14 @@ void PageBinding::OnComboChange(int ctrlId) {
     case kIdcSensorSelect:
       ChangeSensorSelect();
       return;
-    case kIdcTriggerOrigin:
-      TriggerOriginRule();
-      break;
-    case kIdcLutSelector:
-      LutSelectorRule();
-      break;
-    case kIdcShadingMode:
-    case kIdcPixelGainMode:
-    case kIdcPixelBlackMode:
-      CorrectionModeRule();
-      break;
     default:
       break;
   }
+  ApplyRuleOfList(ctrlId);
   StoreAndSendList(ctrlId);
 }
 
-void PageBinding::StoreAndSendList(int ctrlId) {
-  ParameterTable& table = context_.parameters;
-  table.SetDataValue(ctrlId, ReadControlValue(ctrlId));
-  RefreshChangedControls();
-  if (SendChangedValues()) {
-    table.SnapshotValues();
-    return;
-  }
-  Revert(ctrlId);
-  // The controls that follow the list follow it back.
+void PageBinding::ApplyRuleOfList(int ctrlId) {
   switch (ctrlId) {
     case kIdcTriggerOrigin:
       TriggerOriginRule();
@@ -282,6 +263,19 @@ void PageBinding::StoreAndSendList(int ctrlId) {
     default:
       break;
   }
+}
+
+void PageBinding::StoreAndSendList(int ctrlId) {
+  ParameterTable& table = context_.parameters;
+  table.SetDataValue(ctrlId, ReadControlValue(ctrlId));
+  RefreshChangedControls();
+  if (SendChangedValues()) {
+    table.SnapshotValues();
+    return;
+  }
+  Revert(ctrlId);
+  // The controls that follow the list follow it back.
+  ApplyRuleOfList(ctrlId);
 }
 
 void PageBinding::ChangeExposureMode() {

@@ -63,6 +63,8 @@ class PageBinding : public ControlDispatcher {
   void OnCheckOrRadio(int ctrlId);
   // The generic tail of a list change: store, send, confirm or revert.
   void StoreAndSendList(int ctrlId);
+  // The enabling rule that follows the list, if it has one.
+  void ApplyRuleOfList(int ctrlId);
   void ChangeExposureMode();
   void ChangeSensorSelect();
   // Restores the previous value of a row into table and control.
