@@ -11,7 +11,7 @@ constexpr const char* kLibraryName = "libclallserial.so";
 
 }  // namespace
 
-CCameraLink11Channel::CCameraLink11Channel(Host& host) : host_(host) {}
+CCameraLink11Channel::CCameraLink11Channel(Host& host) : CameraLinkChannelCommon(host) {}
 
 CCameraLink11Channel::~CCameraLink11Channel() {
   Close();
@@ -59,10 +59,6 @@ int CCameraLink11Channel::ListPorts() {
   return static_cast<int>(ports_.size());
 }
 
-std::string CCameraLink11Channel::PortEntry(int index) const {
-  return index >= 0 && index < static_cast<int>(ports_.size()) ? ports_[index] : "";
-}
-
 bool CCameraLink11Channel::Open(int portIndex) {
   Close();
   if (portIndex < 0) return false;
@@ -86,14 +82,6 @@ bool CCameraLink11Channel::SetBaudRate(int baudRate) {
   host_.MessageBox("Selected baud rate is not supported in " + PortText(exports_, openIndex_) + ".",
                    kAppCaption, MsgIcon::Warning, MsgButtons::Ok);
   return false;
-}
-
-bool CCameraLink11Channel::Write(const char* data, int count, uint32_t limitMs) {
-  return session_.Write(data, count, limitMs);
-}
-
-int CCameraLink11Channel::Read(char* buffer, int count, uint32_t limitMs) {
-  return session_.Read(buffer, count, limitMs);
 }
 
 void CCameraLink11Channel::Close() {

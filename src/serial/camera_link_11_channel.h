@@ -6,14 +6,14 @@
 
 #include "protocol/host.h"
 #include "serial/camera_link_api.h"
-#include "serial/camera_link_session.h"
+#include "serial/camera_link_channel_common.h"
 
 namespace cct {
 
 // Camera Link spec. ver.1.1: one library, libclallserial.so, found by the
 // dynamic linker's search, numbers the serial ports of every grabber on the
 // machine. Each of them is one port of this mode, listed as "maker - port".
-class CCameraLink11Channel {
+class CCameraLink11Channel : public CameraLinkChannelCommon {
  public:
   explicit CCameraLink11Channel(Host& host);
   ~CCameraLink11Channel();
@@ -22,15 +22,11 @@ class CCameraLink11Channel {
 
   // Lists every port as "maker - port"; without the library the list is empty.
   int ListPorts();
-  // The port listed at `index`; "" outside the list.
-  std::string PortEntry(int index) const;
   // Opens the library's port `index`; needs no listing.
   bool Open(int portIndex);
   // A rate the library does not offer is refused with a message naming the
   // port; the port then stays open at the library's own rate.
   bool SetBaudRate(int baudRate);
-  bool Write(const char* data, int count, uint32_t limitMs);
-  int Read(char* buffer, int count, uint32_t limitMs);
   void Close();
 
  private:
@@ -50,10 +46,7 @@ class CCameraLink11Channel {
   // "maker - port" of the library's port `index`.
   static std::string PortText(const Exports& exports, unsigned int index);
 
-  Host& host_;
-  std::vector<std::string> ports_;
   Exports exports_;
-  CameraLinkSession session_;
   unsigned int openIndex_ = 0;
 };
 

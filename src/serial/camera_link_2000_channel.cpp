@@ -34,7 +34,7 @@ bool BindExports(const SharedLibrary& library, ClSerialFunctions& fns) {
 
 }  // namespace
 
-CCameraLink2000Channel::CCameraLink2000Channel(Host& host) : host_(host) {}
+CCameraLink2000Channel::CCameraLink2000Channel(Host& host) : CameraLinkChannelCommon(host) {}
 
 CCameraLink2000Channel::~CCameraLink2000Channel() {
   Close();
@@ -61,10 +61,6 @@ int CCameraLink2000Channel::ListPorts() {
   return static_cast<int>(ports_.size());
 }
 
-std::string CCameraLink2000Channel::PortEntry(int index) const {
-  return index >= 0 && index < static_cast<int>(ports_.size()) ? ports_[index] : "";
-}
-
 bool CCameraLink2000Channel::Open(int portIndex) {
   Close();
   const std::string file = PortEntry(portIndex);
@@ -81,14 +77,6 @@ bool CCameraLink2000Channel::SetBaudRate(int baudRate) {
   host_.MessageBox("Selected baud rate is not supported.", kAppCaption, MsgIcon::Warning,
                    MsgButtons::Ok);
   return false;
-}
-
-bool CCameraLink2000Channel::Write(const char* data, int count, uint32_t limitMs) {
-  return session_.Write(data, count, limitMs);
-}
-
-int CCameraLink2000Channel::Read(char* buffer, int count, uint32_t limitMs) {
-  return session_.Read(buffer, count, limitMs);
 }
 
 void CCameraLink2000Channel::Close() {

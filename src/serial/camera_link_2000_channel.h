@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "protocol/host.h"
-#include "serial/camera_link_session.h"
+#include "serial/camera_link_channel_common.h"
 
 namespace cct {
 
@@ -14,7 +14,7 @@ namespace cct {
 // port of this mode. The directory is the one named by CLSERIALPATH, else
 // /usr/local/lib/cameralink. These libraries have no baud-rate functions:
 // the line runs at 9600 bit/s.
-class CCameraLink2000Channel {
+class CCameraLink2000Channel : public CameraLinkChannelCommon {
  public:
   explicit CCameraLink2000Channel(Host& host);
   ~CCameraLink2000Channel();
@@ -24,23 +24,16 @@ class CCameraLink2000Channel {
   // Lists the files clser*.so and libclser*.so of the Camera Link directory
   // without loading any; returns their count.
   int ListPorts();
-  // The file name listed at `index`; "" outside the list.
-  std::string PortEntry(int index) const;
   // Loads the listed file at `index` and opens its port `index`.
   bool Open(int portIndex);
   // 9600 bit/s is the only rate; any other is refused with a message.
   bool SetBaudRate(int baudRate);
-  bool Write(const char* data, int count, uint32_t limitMs);
-  int Read(char* buffer, int count, uint32_t limitMs);
   void Close();
 
   // The folder the listing searches and the ports are loaded from.
   static std::string LibraryFolder();
 
  private:
-  Host& host_;
-  std::vector<std::string> ports_;
-  CameraLinkSession session_;
 };
 
 }  // namespace cct

@@ -11,7 +11,7 @@ constexpr const char* kLibraryName = "libclserial.so";
 
 }  // namespace
 
-CCameraLink2001Channel::CCameraLink2001Channel(Host& host) : host_(host) {}
+CCameraLink2001Channel::CCameraLink2001Channel(Host& host) : CameraLinkChannelCommon(host) {}
 
 CCameraLink2001Channel::~CCameraLink2001Channel() {
   Close();
@@ -54,10 +54,6 @@ int CCameraLink2001Channel::ListPorts() {
   return static_cast<int>(ports_.size());
 }
 
-std::string CCameraLink2001Channel::PortEntry(int index) const {
-  return index >= 0 && index < static_cast<int>(ports_.size()) ? ports_[index] : "";
-}
-
 bool CCameraLink2001Channel::Open(int portIndex) {
   Close();
   if (portIndex < 0) return false;
@@ -82,14 +78,6 @@ bool CCameraLink2001Channel::SetBaudRate(int baudRate) {
   host_.MessageBox("Selected baud rate is not supported.", kAppCaption, MsgIcon::Warning,
                    MsgButtons::Ok);
   return false;
-}
-
-bool CCameraLink2001Channel::Write(const char* data, int count, uint32_t limitMs) {
-  return session_.Write(data, count, limitMs);
-}
-
-int CCameraLink2001Channel::Read(char* buffer, int count, uint32_t limitMs) {
-  return session_.Read(buffer, count, limitMs);
 }
 
 void CCameraLink2001Channel::Close() {

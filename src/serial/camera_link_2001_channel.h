@@ -6,7 +6,7 @@
 
 #include "protocol/host.h"
 #include "serial/camera_link_api.h"
-#include "serial/camera_link_session.h"
+#include "serial/camera_link_channel_common.h"
 
 namespace cct {
 
@@ -14,7 +14,7 @@ namespace cct {
 // linker's search, stands in front of the grabber makers installed on the
 // machine. Each maker is one port of this mode: the port index picks the
 // maker by its listed name, and is also the serial index of the port opened.
-class CCameraLink2001Channel {
+class CCameraLink2001Channel : public CameraLinkChannelCommon {
  public:
   explicit CCameraLink2001Channel(Host& host);
   ~CCameraLink2001Channel();
@@ -23,15 +23,11 @@ class CCameraLink2001Channel {
 
   // Lists the makers' names. Without the library the earlier list stays.
   int ListPorts();
-  // The maker listed at `index`; "" outside the list.
-  std::string PortEntry(int index) const;
   // Selects the listed maker at `index` and opens its port `index`.
   bool Open(int portIndex);
   // A rate the library does not offer is refused with a message; the port
   // then stays open at the library's own rate.
   bool SetBaudRate(int baudRate);
-  bool Write(const char* data, int count, uint32_t limitMs);
-  int Read(char* buffer, int count, uint32_t limitMs);
   void Close();
 
  private:
@@ -50,10 +46,7 @@ class CCameraLink2001Channel {
   };
   static bool Bind(SharedLibrary& library, Exports& exports);
 
-  Host& host_;
-  std::vector<std::string> ports_;
   Exports exports_;
-  CameraLinkSession session_;
 };
 
 }  // namespace cct
