@@ -93,9 +93,16 @@ CameraEngine::CameraEngine(EngineOptions options) : options_(std::move(options))
 }
 
 std::vector<std::string> CameraEngine::HandleLine(const std::string& line, uint64_t nowMs) {
-  if (options_.silent || Rebooting(nowMs)) return {};
   const std::string text = Trim(line);
   if (text.empty()) return {};  // a bare line end is no command
+  // A camera that has locked up after some lines: the line stays open, but
+  // nothing more is heard, so nothing changes either.
+  if (options_.silentAfterLines >= 0) {
+    if (linesHeard_ >= options_.silentAfterLines) return {};
+    ++linesHeard_;
+  }
+  if (options_.silent || Rebooting(nowMs)) return {};
+  if (options_.refusedLines.count(text) != 0) return {kErrRefused};
   const size_t op = text.find_first_of("=?");
   if (op == std::string::npos) return {kErrSyntax};
   const std::string mnemonic = Trim(text.substr(0, op));
@@ -110,6 +117,13 @@ std::vector<std::string> CameraEngine::HandleLine(const std::string& line, uint6
     return {mnemonic + "=" + Query(spec)};
   }
   return {Write(spec, text.substr(op + 1), nowMs)};
+}
+
+uint32_t CameraEngine::AnswerDelayMs(const std::string& line) const {
+  if (options_.answerDelayMs.empty()) return 0;
+  const std::string text = Trim(line);
+  const auto found = options_.answerDelayMs.find(Trim(text.substr(0, text.find_first_of("=?"))));
+  return found != options_.answerDelayMs.end() ? found->second : 0;
 }
 
 int CameraEngine::BaudRate() const {

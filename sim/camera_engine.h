@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@ struct EngineOptions {
   int baudRate = 9600;                 // bit/s at power-up
   bool silent = false;                 // answers nothing at all
   std::set<std::string> refused;       // mnemonics answered with an error line
+  std::set<std::string> refusedLines;  // exact lines ("SA=2") answered with an error line
+  // Milliseconds between a command's arrival and its answer, by mnemonic. The
+  // camera acts on the line at once; only the answer is late.
+  std::map<std::string, uint32_t> answerDelayMs;
+  int silentAfterLines = -1;       // >=0: hears nothing after this many lines, line stays open
   int calibrationBusyPolls = 2;    // status queries answered 0 (busy) after a recalibration start
   int calibrationResult = 1;       // status then reported (1 succeeded, 2 too bright, ...)
   uint32_t resetSilenceMs = 2000;  // silence after "CRS00=1" before the camera is back
@@ -46,6 +52,9 @@ class CameraEngine {
   // One line received from the host, without CR LF. Returns the camera's
   // answer lines in order, each without CR LF; empty when it stays silent.
   std::vector<std::string> HandleLine(const std::string& line, uint64_t nowMs);
+
+  // How long the answer to `line` is held back, in ms; 0 for most commands.
+  uint32_t AnswerDelayMs(const std::string& line) const;
 
   // bit/s at which the camera listens and talks now.
   int BaudRate() const;
@@ -102,6 +111,7 @@ class CameraEngine {
   std::array<int, 4> temperatures_ = {42, 38, 45, 55};  // by TMPS0 place, degrees C
   uint64_t resetUntilMs_ = 0;
   bool unlocked_ = false;
+  int linesHeard_ = 0;  // non-empty lines, counted up to options_.silentAfterLines
 };
 
 }  // namespace sim

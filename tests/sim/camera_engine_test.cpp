@@ -274,6 +274,50 @@ TEST(EngineFaultTest, SilentAndRefusedCameras) {
   EXPECT_THAT(engine.HandleLine("nonsense", 0), IsEmpty());
 }
 
+TEST(EngineFaultTest, RefusesOnlyTheExactLineAndChangesNothing) {
+  EngineOptions options;
+  options.refusedLines = {"GA=200"};
+  CameraEngine engine(options);
+  EXPECT_THAT(engine.HandleLine("GA=200", 0), ElementsAre(kErrRefused));
+  EXPECT_THAT(engine.HandleLine(" GA=200 ", 0), ElementsAre(kErrRefused));
+  EXPECT_THAT(engine.HandleLine("GA?", 0), ElementsAre("GA=100"));
+  EXPECT_THAT(engine.HandleLine("GA=300", 0), ElementsAre("COMPLETE"));
+  EXPECT_THAT(engine.HandleLine("GA?", 0), ElementsAre("GA=300"));
+}
+
+TEST(EngineFaultTest, FallsSilentAfterTheConfiguredLinesAndHearsNothingMore) {
+  EngineOptions options;
+  options.silentAfterLines = 3;
+  CameraEngine engine(options);
+  EXPECT_THAT(engine.HandleLine("GA=200", 0), ElementsAre("COMPLETE"));
+  EXPECT_THAT(engine.HandleLine("  ", 0), IsEmpty());  // a bare line end does not count
+  EXPECT_THAT(engine.HandleLine("nonsense", 0), ElementsAre(kErrSyntax));
+  EXPECT_THAT(engine.HandleLine("GA?", 0), ElementsAre("GA=200"));
+  for (const char* line : {"GA=300", "GA?", "BL?", "nonsense"}) {
+    EXPECT_THAT(engine.HandleLine(line, 0), IsEmpty()) << line;
+  }
+  std::string ga;
+  EXPECT_TRUE(engine.GetValue("GA", ga));
+  EXPECT_EQ(ga, "200");
+
+  options.silentAfterLines = 0;
+  EXPECT_THAT(CameraEngine(options).HandleLine("GA?", 0), IsEmpty());
+}
+
+TEST(EngineFaultTest, AnswerDelayFollowsTheMnemonicWhileTheLineActsAtOnce) {
+  EngineOptions options;
+  options.answerDelayMs = {{"SA", 3000}, {"GA", 50}};
+  CameraEngine engine(options);
+  EXPECT_EQ(engine.AnswerDelayMs("SA=2"), 3000u);
+  EXPECT_EQ(engine.AnswerDelayMs(" SA ?"), 3000u);
+  EXPECT_EQ(engine.AnswerDelayMs("GA=7000"), 50u);  // refused answers are late too
+  for (const char* line : {"SA00=1", "sa=2", "BL?", "", "=5"}) {
+    EXPECT_EQ(engine.AnswerDelayMs(line), 0u) << line;
+  }
+  EXPECT_THAT(engine.HandleLine("GA=200", 0), ElementsAre("COMPLETE"));
+  EXPECT_THAT(engine.HandleLine("GA?", 0), ElementsAre("GA=200"));
+}
+
 TEST(EngineDirectAccessTest, SetValueBypassesRangesButNotKinds) {
   CameraEngine engine;
   EXPECT_TRUE(engine.SetValue("GA", "9999"));
