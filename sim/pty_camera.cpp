@@ -277,6 +277,7 @@ bool PtyCamera::LineSpeedMatches() {
 
 void PtyCamera::HandleReceivedLine(const std::string& line) {
   std::vector<std::string> answers;
+  uint32_t delayMs = 0;
   {
     std::lock_guard lock(mutex_);
     received_.push_back(line);
@@ -289,11 +290,29 @@ void PtyCamera::HandleReceivedLine(const std::string& line) {
       return;
     }
     answers = engine_.HandleLine(line, NowMs());
+    delayMs = engine_.AnswerDelayMs(line);
   }
+  // Whatever the host sends meanwhile waits in the pty and is read afterwards.
+  if (!answers.empty() && delayMs > 0 && !SleepUntil(NowMs() + delayMs)) return;
   for (const std::string& answer : answers) SendLine(answer, true);
   // The answer to "CBDRT" went out at the old rate; now switch.
   std::lock_guard lock(mutex_);
   engine_.ApplyPendingBaudRate();
+}
+
+// False when Stop() or HangUp() cut the wait short; Run() then acts on it.
+bool PtyCamera::SleepUntil(uint64_t deadlineMs) {
+  while (!stopRequested_ && !hangUpRequested_) {
+    const uint64_t now = NowMs();
+    if (now >= deadlineMs) return true;
+    pollfd wake{wake_.Get(), POLLIN, 0};
+    if (poll(&wake, 1, static_cast<int>(std::min<uint64_t>(deadlineMs - now, 60000))) > 0) {
+      uint64_t count;
+      while (read(wake_.Get(), &count, sizeof count) > 0) {
+      }
+    }
+  }
+  return false;
 }
 
 void PtyCamera::SendLine(const std::string& text, bool isAnswer) {

@@ -60,6 +60,7 @@ class PtyCamera {
   void ReadInput();
   bool LineSpeedMatches();
   void HandleReceivedLine(const std::string& line);
+  bool SleepUntil(uint64_t deadlineMs);
   void SendLine(const std::string& text, bool isAnswer);
   void WriteBytes(const std::string& bytes, int baud);
   void DoHangUp();

@@ -27,6 +27,6 @@ FAKE_CL_EXPORT int clGetNumBytesAvail(void* serialRef, unsigned int* numBytes) {
   FakePort* port = Grabber().Find(serialRef);
   if (port == nullptr) return kBadReference;
   if (numBytes == nullptr) return kFailed;
-  *numBytes = static_cast<unsigned int>(port->Waiting());
+  *numBytes = static_cast<unsigned int>(port->Waiting(Grabber().NowMs()));
   return kOk;
 }

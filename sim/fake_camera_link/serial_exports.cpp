@@ -42,7 +42,7 @@ FAKE_CL_EXPORT int clSerialRead(void* serialRef, char* buffer, unsigned int* buf
   // A failing library may leave the count and the buffer as they were; only
   // the status tells that nothing was read.
   if (Flag("FAKE_CL_READ_FAIL")) return kFailed;
-  if (port->Take(buffer, *bufferSize)) return kOk;
+  if (port->Take(buffer, *bufferSize, Grabber().NowMs())) return kOk;
   std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
   *bufferSize = 0;
   return kTimeout;

@@ -237,6 +237,66 @@ TEST_F(PtyCameraTest, HangsUpAfterTheConfiguredLineCount) {
   EXPECT_THAT(camera.ReceivedLines(), testing::ElementsAre("GA?", "BL?"));
 }
 
+TEST_F(PtyCameraTest, DelayedAnswerComesLateWithLaterLinesAnsweredAfterIt) {
+  using std::chrono::milliseconds;
+  PtyOptions options;
+  options.engine.answerDelayMs = {{"GA", 300}};
+  PtyCamera& camera = StartCamera(options);
+  HostPort host(camera.SlavePath());
+  auto start = Clock::now();
+  EXPECT_EQ(host.Ask("BL?"), "BL=0\r\n");
+  EXPECT_LT(Clock::now() - start, milliseconds(250));
+
+  start = Clock::now();
+  host.Send("GA=200\r\nBL=5\r\n");
+  // The camera acts on the line as it arrives; only the answer waits.
+  EXPECT_TRUE(WaitFor([&] {
+    std::string ga;
+    camera.WithEngine([&](CameraEngine& engine) { engine.GetValue("GA", ga); });
+    return ga == "200";
+  }));
+  EXPECT_LT(Clock::now() - start, milliseconds(250));
+  EXPECT_EQ(host.ReadLine(3000), "COMPLETE\r\n");
+  const auto late = Clock::now() - start;
+  EXPECT_GE(late, milliseconds(300));
+  EXPECT_LT(late, milliseconds(2000));
+  EXPECT_EQ(host.ReadLine(), "COMPLETE\r\n");  // BL=5 waited its turn
+  EXPECT_THAT(camera.ReceivedLines(), testing::ElementsAre("BL?", "GA=200", "BL=5"));
+}
+
+TEST_F(PtyCameraTest, StopAndHangUpCutALongAnswerDelayShort) {
+  using std::chrono::milliseconds;
+  PtyOptions options;
+  options.engine.answerDelayMs = {{"GA", 10000}};
+  for (const bool hangUp : {false, true}) {
+    PtyCamera& camera = StartCamera(options);
+    HostPort host(camera.SlavePath());
+    host.Send("GA?\r\n");
+    ASSERT_TRUE(WaitFor([&] { return camera.ReceivedLines().size() == 1; }));
+    const auto start = Clock::now();
+    if (hangUp) {
+      camera.HangUp();
+      EXPECT_TRUE(host.SeesHangUp(500));
+    } else {
+      camera.Stop();
+    }
+    EXPECT_LT(Clock::now() - start, milliseconds(500)) << (hangUp ? "HangUp" : "Stop");
+  }
+}
+
+TEST_F(PtyCameraTest, FallsSilentAfterTheConfiguredLinesButKeepsTheLineOpen) {
+  PtyOptions options;
+  options.engine.silentAfterLines = 1;
+  PtyCamera& camera = StartCamera(options);
+  HostPort host(camera.SlavePath());
+  EXPECT_EQ(host.Ask("GA?"), "GA=100\r\n");
+  host.Send("BL?\r\n");
+  EXPECT_EQ(host.ReadLine(300), std::nullopt);
+  EXPECT_FALSE(host.SeesHangUp(50));
+  EXPECT_FALSE(camera.HungUp());
+  EXPECT_THAT(camera.ReceivedLines(), testing::ElementsAre("GA?", "BL?"));
+}
+
 TEST_F(PtyCameraTest, HangUpOnRequest) {
   PtyCamera& camera = StartCamera({});
   HostPort host(camera.SlavePath());
