@@ -27,6 +27,9 @@ constexpr const char* kUsage =
     "  --baud RATE               baud rate at power-up: 9600, 19200, 38400, 57600 or 115200\n"
     "  --silent                  never answer\n"
     "  --refuse MNEMONIC         answer this command with an error line (repeatable)\n"
+    "  --refuse-line TEXT        answer exactly this line with an error line (repeatable)\n"
+    "  --delay MNEMONIC=MS       answer this command after MS milliseconds (repeatable)\n"
+    "  --silent-after N          answer the first N lines, then nothing; the line stays open\n"
     "  --unsolicited MS          send an unsolicited line every MS milliseconds\n"
     "  --lf-only                 end lines with LF instead of CR LF\n"
     "  --long-lines              send an over-long line in place of each answer\n"
@@ -92,6 +95,19 @@ int main(int argc, char** argv) {
     } else if (arg == "--refuse") {
       if (!takeValue() || value.empty()) return UsageError("--refuse needs a mnemonic");
       options.engine.refused.insert(value);
+    } else if (arg == "--refuse-line") {
+      if (!takeValue() || value.empty()) return UsageError("--refuse-line needs a line");
+      options.engine.refusedLines.insert(value);
+    } else if (arg == "--delay") {
+      const size_t eq = takeValue() ? value.find('=') : std::string::npos;
+      if (eq == std::string::npos || eq == 0 ||
+          !ToInt(std::string_view(value).substr(eq + 1), 0, 3600000, n)) {
+        return UsageError("--delay needs MNEMONIC=MS, such as SA=3000");
+      }
+      options.engine.answerDelayMs[value.substr(0, eq)] = static_cast<uint32_t>(n);
+    } else if (arg == "--silent-after") {
+      if (!takeInt(0, 1000000000, n)) return UsageError("--silent-after needs a line count");
+      options.engine.silentAfterLines = static_cast<int>(n);
     } else if (arg == "--unsolicited") {
       if (!takeInt(1, 86400000, n)) return UsageError("--unsolicited needs milliseconds");
       options.unsolicitedPeriodMs = static_cast<uint32_t>(n);
