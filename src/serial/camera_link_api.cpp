@@ -17,4 +17,12 @@ std::string ClBufferText(const char* buffer, size_t size) {
   return std::string(buffer, ::strnlen(buffer, size));
 }
 
+std::string PrintableText(const std::string& text) {
+  std::string printable;
+  for (char c : text) {
+    if (c >= ' ' && c <= '~') printable += c;
+  }
+  return printable;
+}
+
 }  // namespace cct

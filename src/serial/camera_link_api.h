@@ -57,4 +57,8 @@ unsigned int ClBaudRateBit(int bitsPerSecond);
 // never past the buffer's end even when the library wrote no zero byte.
 std::string ClBufferText(const char* buffer, size_t size);
 
+// The printable characters of a name a library gave (space to "~"), for
+// showing it: some libraries leave bytes in their buffers that are no text.
+std::string PrintableText(const std::string& text);
+
 }  // namespace cct

@@ -19,6 +19,7 @@ class CameraLinkChannelCommon {
 
   // The entry listed at `index`; "" outside the list.
   std::string PortEntry(int index) const;
+  bool IsOpen() const { return session_.IsOpen(); }
   bool Write(const char* data, int count, uint32_t limitMs);
   int Read(char* buffer, int count, uint32_t limitMs);
 

@@ -57,8 +57,18 @@ bool LineSelection::StartUpGuard() {
   return true;
 }
 
+void LineSelection::ListPortsOfMode(int mode) {
+  // A Camera Link mode opens a port by its place in the mode's port list, so
+  // the list is made before the line is opened in that mode; otherwise the
+  // open would find no entry and fail.
+  if (mode == kModeCameraLink2000) line_.CameraLink2000().ListPorts();
+  if (mode == kModeCameraLink2001) line_.CameraLink2001().ListPorts();
+  if (mode == kModeCameraLink11) line_.CameraLink11().ListPorts();
+}
+
 bool LineSelection::StartUpConnection() {
   bool answered = false;
+  ListPortsOfMode(line_.GetMode());
   if (line_.Reopen()) {
     answered = Probe();
     // Asked whether or not the model query was answered; only an answer is
@@ -90,12 +100,7 @@ bool LineSelection::StartUpConnection() {
 bool LineSelection::LineChanged(LineSetting which, int value) {
   switch (which) {
     case LineSetting::kMode:
-      // A Camera Link mode opens a port by its place in the mode's port list,
-      // so the list is made before the reopen; otherwise the first switch of
-      // a run to that mode would find no entry and fail.
-      if (value == kModeCameraLink2000) line_.CameraLink2000().ListPorts();
-      if (value == kModeCameraLink2001) line_.CameraLink2001().ListPorts();
-      if (value == kModeCameraLink11) line_.CameraLink11().ListPorts();
+      ListPortsOfMode(value);
       if (!line_.ReopenWithMode(value)) {
         host_.MessageBox(kFailedToInitialize, kAppCaption, MsgIcon::Warning);
       }

@@ -66,6 +66,7 @@ class LineSelection {
  private:
   bool Probe();
   void FinishWithCamera();
+  void ListPortsOfMode(int mode);
 
   CSerialChannel& line_;
   Command& command_;

@@ -98,6 +98,7 @@ int CSerialChannel::GetPortIndex() const {
 
 bool CSerialChannel::Open(int mode, int baudRate, int portIndex) {
   Close();
+  ++openCount_;
   // The new settings are kept even when opening fails, so a later reopen
   // and the stored preferences use them.
   mode_ = mode;
@@ -158,20 +159,40 @@ bool CSerialChannel::Write(const std::string& text) {
 
 int CSerialChannel::Read(char* buffer, int count, uint32_t limitMs) {
   if (count <= 0 || mode_ < 0 || mode_ > 3) return 0;
+  return mode_ == kModeComPort ? ReadComPort(buffer, count, limitMs)
+                               : ReadCameraLink(buffer, count, limitMs);
+}
+
+int CSerialChannel::ReadComPort(char* buffer, int count, uint32_t limitMs) {
   const uint32_t start = clock_.Ticks();
   int total = 0;
   do {
-    int got = 0;
-    if (mode_ == kModeComPort) {
-      got = ComPort().ReadBytes(buffer + total, 1);
-      if (got == 0) {
-        const uint32_t elapsed = TicksSince(start, clock_.Ticks());
-        if (elapsed < limitMs) ComPort().WaitForData(limitMs - elapsed);
-      }
-    } else {
-      got = WithCameraLink(*this, mode_, [&](auto& channel) {
-        return channel.Read(buffer + total, 1, kCameraLinkByteLimitMs);
-      });
+    const int got = ComPort().ReadBytes(buffer + total, 1);
+    if (got == 0) {
+      const uint32_t elapsed = TicksSince(start, clock_.Ticks());
+      if (elapsed < limitMs) ComPort().WaitForData(limitMs - elapsed);
+    }
+    total += got;
+  } while (total < count && TicksSince(start, clock_.Ticks()) < limitMs);
+  return total;
+}
+
+int CSerialChannel::ReadCameraLink(char* buffer, int count, uint32_t limitMs) {
+  // Without an open port nothing can arrive; waiting out the limit would only
+  // keep the polling timer busy every 25 ms.
+  if (!WithCameraLink(*this, mode_, [](auto& channel) { return channel.IsOpen(); })) return 0;
+  const uint32_t start = clock_.Ticks();
+  int total = 0;
+  do {
+    const int got = WithCameraLink(*this, mode_, [&](auto& channel) {
+      return channel.Read(buffer + total, 1, kCameraLinkByteLimitMs);
+    });
+    if (got == 0) {
+      // A library that gives up before its time limit would make this loop
+      // spin; the rest of the limit is slept instead.
+      const uint32_t elapsed = TicksSince(start, clock_.Ticks());
+      if (elapsed < limitMs) clock_.Sleep(limitMs - elapsed);
+      break;
     }
     total += got;
   } while (total < count && TicksSince(start, clock_.Ticks()) < limitMs);

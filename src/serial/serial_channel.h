@@ -57,6 +57,9 @@ class CSerialChannel : public Line {
   int GetPortIndex() const;
   int GetBaudRateIndex() const { return BaudRateToIndex(baudRate_); }
   int GetBaudRate() const { return baudRate_; }
+  // Counts the opens of this run, so a reader can tell whether what it learnt
+  // of the camera still belongs to the line as it is now.
+  uint32_t OpenCount() const { return openCount_; }
 
   // Puts a sent text into the terminal list ("Tx: ") and the message list.
   void LogSent(const std::string& text);
@@ -72,6 +75,8 @@ class CSerialChannel : public Line {
 
  private:
   int* PortIndexSlot(int mode);
+  int ReadComPort(char* buffer, int count, uint32_t limitMs);
+  int ReadCameraLink(char* buffer, int count, uint32_t limitMs);
 
   Host& host_;
   Preferences& preferences_;
@@ -79,6 +84,7 @@ class CSerialChannel : public Line {
   int mode_ = kModeComPort;
   int baudRate_ = 9600;
   int portIndex_[4] = {0, 0, 0, 0};
+  uint32_t openCount_ = 0;
   std::unique_ptr<CComPortChannel> comPort_;
   std::unique_ptr<CCameraLink2000Channel> cl2000_;
   std::unique_ptr<CCameraLink2001Channel> cl2001_;

@@ -209,6 +209,17 @@ TEST_F(LineSelectionTest, FirstSwitchToACameraLinkModeFindsItsPortWithoutAPriorL
   EXPECT_TRUE(host.boxes.empty());
 }
 
+TEST_F(LineSelectionTest, StartUpInAStoredCameraLinkModeListsItsPortsBeforeOpening) {
+  ScopedEnv path("CLSERIALPATH", FAKE_CL_2000_DIR);
+  prefs.values[kPrefCommunicationMode] = kModeCameraLink2000;
+  Build();
+
+  EXPECT_TRUE(selection->StartUpConnection());
+  EXPECT_EQ(host.events,
+            (Events{"MD? libclserfake.so 9600", "EA? libclserfake.so 9600", "area 0", "fullRead"}));
+  EXPECT_TRUE(host.boxes.empty());
+}
+
 TEST_F(LineSelectionTest, PortSearchStopsAtTheFirstAnsweringPort) {
   StartCamera("COM3");
   StartCamera("COM4");

@@ -183,6 +183,31 @@ TEST_F(SerialChannelTest, ModesWithoutAChannelListNothingAndFailToOpen) {
   EXPECT_EQ(line.Read(&c, 1, 10), 0);
 }
 
+// Counts how often the time is asked and how long is slept: a loop that
+// spins on the tick counter asks it over and over.
+class CountingClock : public Clock {
+ public:
+  uint32_t Ticks() override { return ++ticks; }
+  void Sleep(uint32_t ms) override { slept += ms; }
+  uint32_t ticks = 0;
+  uint32_t slept = 0;
+};
+
+TEST_F(SerialChannelTest, CameraLinkReadWithoutAnOpenPortReturnsAtOnce) {
+  ::setenv("CLSERIALPATH", config.Path().c_str(), 1);
+  CountingClock counting;
+  CSerialChannel line(host, prefs, counting);
+  char c;
+  for (int mode : {kModeCameraLink2000, kModeCameraLink2001, kModeCameraLink11}) {
+    line.SetMode(mode);
+    counting.ticks = 0;
+    EXPECT_EQ(line.Read(&c, 1, 10000), 0) << mode;
+    EXPECT_LE(counting.ticks, 2u) << mode;
+    EXPECT_EQ(counting.slept, 0u) << mode;
+  }
+  ::unsetenv("CLSERIALPATH");
+}
+
 TEST_F(SerialChannelTest, OpensThroughThePortMapRaw8N1AndTalks) {
   PtyPort port(config, "COM1");
   CSerialChannel line(host, prefs, clock);
