@@ -143,9 +143,13 @@ void Command::ClearReceived() {
 
 bool Command::WaitForLine(uint32_t limitMs) {
   const uint32_t start = clock_.Ticks();
+  lastTimedOut_ = false;
   clock_.Sleep(timing_.answerPollMs);
   while (!ReadLine(true)) {
-    if (TicksSince(start, clock_.Ticks()) >= limitMs) return false;
+    if (TicksSince(start, clock_.Ticks()) >= limitMs) {
+      lastTimedOut_ = true;
+      return false;
+    }
     clock_.Sleep(timing_.answerPollMs);
   }
   return true;
@@ -174,7 +178,10 @@ bool Command::WaitComplete(uint32_t limitMs) {
 bool Command::WriteExchange(int commandId, const CommandValue& value, uint32_t limitMs) {
   ExchangeGuard guard(exchanging_);
   ClearReceived();
-  if (!line_.Write(FormatWrite(commandId, value, true))) return false;
+  if (!line_.Write(FormatWrite(commandId, value, true))) {
+    lastTimedOut_ = true;  // nothing went out, so nothing can answer
+    return false;
+  }
   return WaitComplete(limitMs);
 }
 
@@ -195,6 +202,7 @@ bool Command::SendText(int commandId, const std::string& text, uint32_t limitMs)
 
 bool Command::QueryExchange(int commandId, Reply& reply, uint32_t limitMs) {
   const std::string& mnemonic = table_.MnemonicOf(commandId);
+  lastTimedOut_ = false;
   if (mnemonic.empty()) return false;
   ExchangeGuard guard(exchanging_);
   ClearReceived();

@@ -69,6 +69,10 @@ class Command {
   void StartPolling(PollingTimer& timer);
   void OnPollTimer();
 
+  // True when the last exchange ended without any answer from the camera (or
+  // could not be sent), false when it was answered, refused or not.
+  bool LastTimedOut() const { return lastTimedOut_; }
+
   // For tests and diagnostics.
   int FillPosition() const { return fill_; }
   size_t QueuedLines() const { return queue_.size(); }
@@ -87,6 +91,7 @@ class Command {
   int fill_ = 0;
   std::deque<std::string> queue_;
   int exchanging_ = 0;  // exchanges under way; polling waits for them
+  bool lastTimedOut_ = false;
 };
 
 }  // namespace cct

@@ -1,0 +1,122 @@
+#include "lut/camera_setting_file.h"
+
+#include <cctype>
+#include <climits>
+
+namespace cct {
+
+namespace {
+
+constexpr const char kLineEnd[] = "\r\n";
+
+// Decimal with an optional sign, or "&H" with one to eight hex digits; a
+// decimal must fit 32 bits, since no camera value is larger.
+bool IsWholeNumber(const std::string& text) {
+  if (text.size() > 2 && text.compare(0, 2, "&H") == 0) {
+    if (text.size() > 10) return false;
+    for (size_t i = 2; i < text.size(); ++i) {
+      if (!std::isxdigit(static_cast<unsigned char>(text[i]))) return false;
+    }
+    return true;
+  }
+  size_t i = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+  if (i >= text.size()) return false;
+  int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<int64_t>(INT32_MAX) + 1) return false;
+  }
+  return text[0] == '-' || value <= INT32_MAX;
+}
+
+}  // namespace
+
+std::string ModelLine(const std::string& modelName) {
+  return "MD00=" + modelName + kLineEnd;
+}
+
+std::string DeviceLine(const std::string& deviceText) {
+  return "DV=" + deviceText + kLineEnd;
+}
+
+std::string ParameterLine(const std::string& mnemonic, int32_t value) {
+  return mnemonic + "=" + std::to_string(value) + kLineEnd;
+}
+
+std::vector<int32_t> CurrentValues(const ParameterTable& table) {
+  std::vector<int32_t> values;
+  values.reserve(ParameterTable::RowCount());
+  for (int i = 0; i < ParameterTable::RowCount(); ++i) values.push_back(table.Row(i).current);
+  return values;
+}
+
+std::string ParameterLines(const ParameterTable& table, const CommandTable& commands,
+                           const std::vector<int32_t>& values, bool withFactoryRows) {
+  std::string text;
+  for (int i = 0; i < ParameterTable::RowCount() && i < static_cast<int>(values.size()); ++i) {
+    const ParameterRow& row = table.Row(i);
+    if (row.fileFlag == 0) continue;
+    if (row.area == kAreaFactory && !withFactoryRows) continue;
+    text += ParameterLine(commands.MnemonicOf(row.cmdId), values[i]);
+  }
+  return text;
+}
+
+bool SettingLineReader::Next(SettingLine& line) {
+  line = SettingLine();
+  std::streambuf* buffer = in_.rdbuf();
+  if (buffer == nullptr || !in_.good()) return false;
+  size_t length = 0;  // characters of the line, also those beyond the cut
+  bool any = false;
+  for (;;) {
+    const int c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      in_.setstate(std::ios::eofbit);
+      break;
+    }
+    any = true;
+    if (c == '\n') break;
+    if (length++ < kSettingLineMax + 1) line.text.push_back(static_cast<char>(c));
+  }
+  // A CR before the LF belongs to the line end.
+  if (!line.text.empty() && line.text.back() == '\r' && length <= kSettingLineMax + 1) {
+    line.text.pop_back();
+    --length;
+  }
+  if (length > kSettingLineMax) {
+    line.tooLong = true;
+    line.text.resize(kSettingLineMax);
+  }
+  return any;
+}
+
+int CountSettingLines(std::istream& in) {
+  SettingLineReader reader(in);
+  SettingLine line;
+  int count = 0;
+  while (reader.Next(line) && count < INT_MAX) ++count;
+  return count;
+}
+
+SettingEntry RecogniseSettingLine(const Command& command, const SettingLine& line) {
+  SettingEntry entry;
+  if (line.tooLong) return entry;
+  Reply reply;
+  if (!command.ParseReply(line.text, reply) || reply.op != "=") return entry;
+  entry.commandId = reply.commandId;
+  if (reply.mnemonic == "MD00" || reply.mnemonic == "DV") {
+    // Text values; the line's whole value, commas included.
+    const std::string text = reply.raw.substr(reply.mnemonic.size() + 1);
+    if (text.empty()) return entry;
+    entry.kind = reply.mnemonic == "MD00" ? SettingLineKind::kModel : SettingLineKind::kDevice;
+    entry.text = text;
+    return entry;
+  }
+  if (reply.valueCount != 1 || !IsWholeNumber(reply.firstText)) return entry;
+  entry.kind = SettingLineKind::kParameter;
+  entry.value = reply.value.integer;
+  return entry;
+}
+
+}  // namespace cct
