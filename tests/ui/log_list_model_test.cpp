@@ -1,10 +1,14 @@
 #include <QAbstractItemModelTester>
 #include <QListView>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include "res/templates/resource_ids.h"
+#include "ui/kit/control_ids.h"
+#include "ui/kit/dialog_builder.h"
 #include "ui/kit/log_list_model.h"
 
 namespace cct {
@@ -144,6 +148,35 @@ TEST(LogListModelTest, ViewFollowsAddsAndTheCap) {
   EXPECT_EQ(view.model()->rowCount(), 0);
   EXPECT_TRUE(ModelTesterReports::Reports().isEmpty())
       << ModelTesterReports::Reports().join('\n').toStdString();
+}
+
+constexpr ControlTemplate kLogControls[] = {
+    {20, ControlKind::LogList, "", 2, 2, 100, 60, ctl::kVisible | ctl::kVScroll},
+};
+constexpr DialogTemplate kLogTemplate = {901, "Log", 110, 70, dlg::kChild, kLogControls};
+
+TEST(LogListBuilderTest, LogListIsAViewWaitingForItsModel) {
+  const DialogUnits units(6, 13);
+  QWidget dialog;
+  BuildControls(&dialog, kLogTemplate, units);
+  auto* list = qobject_cast<QListView*>(FindDlgItem(&dialog, 20));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(qobject_cast<QListWidget*>(list), nullptr);
+  EXPECT_EQ(list->model(), nullptr);
+  EXPECT_EQ(list->selectionMode(), QAbstractItemView::NoSelection);
+  EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_EQ(list->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  EXPECT_TRUE(list->uniformItemSizes());
+
+  // Both logs of the program are such views.
+  for (const auto& [dialogId, listId] :
+       {std::pair{kIddCommunication, kIdcCommMessages}, std::pair{kIddTerminal, kIdcTermList}}) {
+    QWidget window;
+    BuildControls(&window, *FindDialogTemplate(dialogId), units);
+    auto* log = FindDlgItem(&window, listId);
+    EXPECT_NE(qobject_cast<QListView*>(log), nullptr) << listId;
+    EXPECT_EQ(qobject_cast<QListWidget*>(log), nullptr) << listId;
+  }
 }
 
 }  // namespace
