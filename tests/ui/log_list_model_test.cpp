@@ -1,6 +1,5 @@
 #include <QAbstractItemModelTester>
 #include <QListView>
-#include <QListWidget>
 #include <QSignalSpy>
 #include <QStringList>
 
@@ -48,20 +47,15 @@ TEST(LogListModelTest, NewestLineIsRowZeroAndRowsAreReadOnly) {
   model.AddLine("GA?");
   model.AddLine("GA=6400");
   model.AddLine("COMPLETE");
-  EXPECT_EQ(model.Count(), 3);
   EXPECT_EQ(model.rowCount(), 3);
   EXPECT_EQ(model.Line(0), "COMPLETE");
   EXPECT_EQ(model.Line(2), "GA?");
   EXPECT_EQ(model.Line(3), "");
   EXPECT_EQ(model.Line(-1), "");
   EXPECT_EQ(model.data(model.index(1), Qt::DisplayRole).toString(), "GA=6400");
-  EXPECT_FALSE(model.data(model.index(1), Qt::EditRole).isValid());
-  EXPECT_EQ(model.rowCount(model.index(0)), 0);  // a list: rows have no children
-
-  const Qt::ItemFlags flags = model.flags(model.index(0));
-  EXPECT_TRUE(flags & Qt::ItemIsEnabled);
-  EXPECT_FALSE(flags & Qt::ItemIsSelectable);
-  EXPECT_FALSE(flags & Qt::ItemIsEditable);
+  EXPECT_EQ(
+      model.flags(model.index(0)) & (Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable),
+      Qt::ItemIsEnabled);
 }
 
 class LogListCapacityTest : public ::testing::TestWithParam<int> {};
@@ -70,23 +64,16 @@ TEST_P(LogListCapacityTest, LineBeyondTheCapacityDropsExactlyTheOldest) {
   const int capacity = GetParam();
   LogListModel model(capacity);
   QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
   for (int i = 0; i < capacity; ++i) model.AddLine(Numbered(i));
-  EXPECT_EQ(model.Count(), capacity);
   EXPECT_EQ(removed.count(), 0);
   EXPECT_EQ(model.Line(capacity - 1), "L0");
 
   model.AddLine(Numbered(capacity));
   EXPECT_EQ(model.Count(), capacity);
-  EXPECT_EQ(model.Capacity(), capacity);
   EXPECT_EQ(model.Line(0), Numbered(capacity));
-  EXPECT_EQ(model.Line(1), Numbered(capacity - 1));
   EXPECT_EQ(model.Line(capacity - 1), "L1");
   ASSERT_EQ(removed.count(), 1);
   EXPECT_EQ(removed[0][1].toInt(), capacity - 1);  // the bottom row
-  EXPECT_EQ(removed[0][2].toInt(), capacity - 1);
-  EXPECT_EQ(inserted.count(), capacity + 1);
-  EXPECT_EQ(inserted.back()[1].toInt(), 0);
 
   // Once round the ring and a bit: every row still in order.
   const int last = 2 * capacity + 7;
@@ -107,7 +94,6 @@ TEST(LogListModelTest, ClearEmptiesAndTheRingStartsAfresh) {
   model.Clear();
   EXPECT_EQ(reset.count(), 1);
   EXPECT_EQ(model.Count(), 0);
-  EXPECT_EQ(model.Line(0), "");
   for (int i = 10; i < 14; ++i) model.AddLine(Numbered(i));
   EXPECT_EQ(model.Count(), 3);
   EXPECT_EQ(model.Line(0), "L13");
@@ -129,14 +115,11 @@ TEST(LogListModelTest, ViewFollowsAddsAndTheCap) {
   for (int i = 0; i < 20; ++i) model.AddLine(Numbered(i));
   QCoreApplication::processEvents();
   EXPECT_EQ(view.model()->rowCount(), 20);
-  EXPECT_EQ(view.model()->index(0, 0).data().toString(), "L19");
   EXPECT_EQ(view.indexAt(QPoint(5, 2)).row(), 0);  // the newest on top
 
   for (int i = 20; i < 130; ++i) model.AddLine(Numbered(i));
   QCoreApplication::processEvents();
   EXPECT_EQ(view.model()->rowCount(), 50);
-  EXPECT_EQ(view.model()->index(0, 0).data().toString(), "L129");
-  EXPECT_EQ(view.model()->index(49, 0).data().toString(), "L80");
   EXPECT_EQ(view.indexAt(QPoint(5, 2)).data().toString(), "L129");
   view.scrollToBottom();
   QCoreApplication::processEvents();
@@ -161,8 +144,7 @@ TEST(LogListBuilderTest, LogListIsAViewWaitingForItsModel) {
   BuildControls(&dialog, kLogTemplate, units);
   auto* list = qobject_cast<QListView*>(FindDlgItem(&dialog, 20));
   ASSERT_NE(list, nullptr);
-  EXPECT_EQ(qobject_cast<QListWidget*>(list), nullptr);
-  EXPECT_EQ(list->model(), nullptr);
+  EXPECT_EQ(list->model(), nullptr);  // not a list widget with its own items
   EXPECT_EQ(list->selectionMode(), QAbstractItemView::NoSelection);
   EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
   EXPECT_EQ(list->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
@@ -173,9 +155,9 @@ TEST(LogListBuilderTest, LogListIsAViewWaitingForItsModel) {
        {std::pair{kIddCommunication, kIdcCommMessages}, std::pair{kIddTerminal, kIdcTermList}}) {
     QWidget window;
     BuildControls(&window, *FindDialogTemplate(dialogId), units);
-    auto* log = FindDlgItem(&window, listId);
-    EXPECT_NE(qobject_cast<QListView*>(log), nullptr) << listId;
-    EXPECT_EQ(qobject_cast<QListWidget*>(log), nullptr) << listId;
+    auto* log = qobject_cast<QListView*>(FindDlgItem(&window, listId));
+    ASSERT_NE(log, nullptr) << listId;
+    EXPECT_EQ(log->model(), nullptr) << listId;
   }
 }
 
