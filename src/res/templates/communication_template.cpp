@@ -45,7 +45,7 @@ constexpr ControlTemplate kControls[] = {
     {kIdcCommLoad, ControlKind::PushButton, "Load", 244, 150, 36, 14, kButton},
 
     {kNoControlId, ControlKind::GroupBox, "ZovizerIdur Message", 3, 176, 281, 82, kVisible},
-    {kIdcCommMessages, ControlKind::ListBox, "", 9, 187, 202, 66,
+    {kIdcCommMessages, ControlKind::LogList, "", 9, 187, 202, 66,
      kVisible | kVScroll | kNoSelection | kSunken},
     {kIdcCommSaveMessages, ControlKind::PushButton, "Write To File", 222, 187, 50, 14, kButton},
     {kIdcCommClearMessages, ControlKind::PushButton, "Clear", 222, 206, 50, 14, kButton},

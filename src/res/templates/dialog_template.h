@@ -17,6 +17,9 @@ enum class ControlKind : uint8_t {
   Static,
   Picture,  // shows a bitmap or icon resource
   ListBox,
+  // A list of log lines shown through a model the window sets; no selection,
+  // vertical scroll bar.
+  LogList,
   TabControl,
   ProgressBar,
 };
@@ -27,7 +30,7 @@ inline constexpr uint32_t kVisible = 1u << 0;
 inline constexpr uint32_t kDisabled = 1u << 1;
 inline constexpr uint32_t kTabStop = 1u << 2;
 inline constexpr uint32_t kGroup = 1u << 3;     // first button of a radio group
-inline constexpr uint32_t kVScroll = 1u << 4;   // list box: vertical scroll bar
+inline constexpr uint32_t kVScroll = 1u << 4;   // list box, log list: vertical scroll bar
 inline constexpr uint32_t kReadOnly = 1u << 5;  // edit
 inline constexpr uint32_t kNumber = 1u << 6;    // edit: digits only
 inline constexpr uint32_t kAutoHScroll = 1u << 7;

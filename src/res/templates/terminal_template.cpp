@@ -12,7 +12,7 @@ constexpr ControlTemplate kControls[] = {
     {kIdcTermClose, ControlKind::PushButton, "Close", 264, 7, 32, 15, kVisible | kTabStop},
     {kIdcTermSend, ControlKind::PushButton, "Send", 264, 25, 32, 15,
      kVisible | kTabStop | kDefault},
-    {kIdcTermList, ControlKind::ListBox, "", 6, 26, 255, 169,
+    {kIdcTermList, ControlKind::LogList, "", 6, 26, 255, 169,
      kVisible | kVScroll | kNoSelection | kSunken},
     {kIdcTermClear, ControlKind::PushButton, "Clear", 264, 42, 32, 15, kVisible | kTabStop},
     {kIdcTermSave, ControlKind::PushButton, "Save", 264, 60, 32, 15, kVisible | kTabStop},

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -89,6 +90,18 @@ QWidget* MakeList(const ControlTemplate& control, QWidget* dialog) {
   return list;
 }
 
+// No model of its own: the window sets the log's model.
+QWidget* MakeLogList(const ControlTemplate& control, QWidget* dialog) {
+  auto* list = new QListView(dialog);
+  list->setSelectionMode(QAbstractItemView::NoSelection);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setVerticalScrollBarPolicy(Has(control, ctl::kVScroll) ? Qt::ScrollBarAsNeeded
+                                                               : Qt::ScrollBarAlwaysOff);
+  // Every row one line high: the view never measures the whole log.
+  list->setUniformItemSizes(true);
+  return list;
+}
+
 QWidget* MakeProgress(QWidget* dialog) {
   auto* bar = new QProgressBar(dialog);
   bar->setRange(0, 100);
@@ -148,6 +161,8 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* dialog, QWidget* p
       return MakePicture(control, dialog);
     case ControlKind::ListBox:
       return MakeList(control, dialog);
+    case ControlKind::LogList:
+      return MakeLogList(control, dialog);
     case ControlKind::TabControl:
       return new TabControl(dialog);
     case ControlKind::ProgressBar:

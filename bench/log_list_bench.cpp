@@ -1,0 +1,75 @@
+// Adding lines to a full log list: the Communication dialog's message list
+// (4096 lines) and the terminal list (32786 lines), each with a list view on
+// it and without one.
+
+#include <QApplication>
+#include <QListView>
+
+#include <benchmark/benchmark.h>
+#include <string>
+
+#include "ui/kit/log_list_model.h"
+
+namespace {
+
+constexpr int kMessageCapacity = 4096;
+constexpr int kTerminalCapacity = 32786;
+constexpr int kLinesPerIteration = 100000;
+// The view gets the event loop (layout, painting) after this many lines, as
+// it does between the poll timer's batches.
+constexpr int kLinesPerEventLoopTurn = 100;
+
+// Built from bytes each time, as the host does with every line off the wire.
+const std::string kLines[] = {"GA=6400", "COMPLETE"};
+
+void AddLines(cct::LogListModel& model, int count, bool pumpEvents) {
+  for (int i = 0; i < count; ++i) {
+    model.AddLine(QString::fromStdString(kLines[i & 1]));
+    if (pumpEvents && (i + 1) % kLinesPerEventLoopTurn == 0) QCoreApplication::processEvents();
+  }
+}
+
+void BM_AddToFullLog(benchmark::State& state) {
+  const int capacity = static_cast<int>(state.range(0));
+  const bool withView = state.range(1) != 0;
+  cct::LogListModel model(capacity);
+  QListView view;
+  if (withView) {
+    view.setUniformItemSizes(true);
+    view.setSelectionMode(QAbstractItemView::NoSelection);
+    view.setModel(&model);
+    view.resize(400, 300);
+    view.show();
+  }
+  AddLines(model, capacity, withView);
+  QCoreApplication::processEvents();
+  if (model.Count() != capacity) state.SkipWithError("the log did not fill");
+
+  for (auto _ : state) AddLines(model, kLinesPerIteration, withView);
+
+  // Time per added line, not per batch.
+  state.counters["per_line"] =
+      benchmark::Counter(kLinesPerIteration, benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+  state.SetItemsProcessed(state.iterations() * kLinesPerIteration);
+}
+
+BENCHMARK(BM_AddToFullLog)
+    ->ArgNames({"capacity", "view"})
+    ->Args({kMessageCapacity, 0})
+    ->Args({kMessageCapacity, 1})
+    ->Args({kTerminalCapacity, 0})
+    ->Args({kTerminalCapacity, 1})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
