@@ -1,5 +1,5 @@
 #include <QAbstractItemModelTester>
-#include <QListView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStringList>
 
@@ -9,6 +9,7 @@
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_builder.h"
 #include "ui/kit/log_list_model.h"
+#include "ui/kit/log_list_view.h"
 
 namespace cct {
 namespace {
@@ -106,29 +107,29 @@ TEST(LogListModelTest, ViewFollowsAddsAndTheCap) {
   ModelTesterReports::Reports().clear();
   LogListModel model(50);
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
-  QListView view;
-  view.setUniformItemSizes(true);
-  view.setModel(&model);
-  view.resize(200, 300);
+  LogListView view;
+  view.SetModel(&model);
+  view.resize(200, 10 * view.RowHeight() + 2 * view.frameWidth());
   view.show();
 
   for (int i = 0; i < 20; ++i) model.AddLine(Numbered(i));
   QCoreApplication::processEvents();
-  EXPECT_EQ(view.model()->rowCount(), 20);
-  EXPECT_EQ(view.indexAt(QPoint(5, 2)).row(), 0);  // the newest on top
+  EXPECT_EQ(view.RowAt(QPoint(5, 2)), 0);  // the newest on top
+  EXPECT_EQ(view.VisibleRows(), 10);
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), 10);
 
   for (int i = 20; i < 130; ++i) model.AddLine(Numbered(i));
   QCoreApplication::processEvents();
-  EXPECT_EQ(view.model()->rowCount(), 50);
-  EXPECT_EQ(view.indexAt(QPoint(5, 2)).data().toString(), "L129");
-  view.scrollToBottom();
-  QCoreApplication::processEvents();
-  const QRect bottom = view.visualRect(view.model()->index(49, 0));
-  EXPECT_TRUE(view.viewport()->rect().contains(bottom.center()));
-  EXPECT_EQ(view.indexAt(bottom.center()).data().toString(), "L80");
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), 40);
+  EXPECT_EQ(model.Line(view.RowAt(QPoint(5, 2))), "L129");
+  view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+  const int bottomY = 9 * view.RowHeight() + 1;
+  EXPECT_EQ(view.RowAt(QPoint(5, bottomY)), 49);
+  EXPECT_EQ(model.Line(view.RowAt(QPoint(5, bottomY))), "L80");
 
   model.Clear();
-  EXPECT_EQ(view.model()->rowCount(), 0);
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(view.RowAt(QPoint(5, 2)), -1);
   EXPECT_TRUE(ModelTesterReports::Reports().isEmpty())
       << ModelTesterReports::Reports().join('\n').toStdString();
 }
@@ -142,22 +143,19 @@ TEST(LogListBuilderTest, LogListIsAViewWaitingForItsModel) {
   const DialogUnits units(6, 13);
   QWidget dialog;
   BuildControls(&dialog, kLogTemplate, units);
-  auto* list = qobject_cast<QListView*>(FindDlgItem(&dialog, 20));
+  auto* list = qobject_cast<LogListView*>(FindDlgItem(&dialog, 20));
   ASSERT_NE(list, nullptr);
-  EXPECT_EQ(list->model(), nullptr);  // not a list widget with its own items
-  EXPECT_EQ(list->selectionMode(), QAbstractItemView::NoSelection);
-  EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_EQ(list->Model(), nullptr);  // not a list widget with its own items
   EXPECT_EQ(list->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-  EXPECT_TRUE(list->uniformItemSizes());
 
   // Both logs of the program are such views.
   for (const auto& [dialogId, listId] :
        {std::pair{kIddCommunication, kIdcCommMessages}, std::pair{kIddTerminal, kIdcTermList}}) {
     QWidget window;
     BuildControls(&window, *FindDialogTemplate(dialogId), units);
-    auto* log = qobject_cast<QListView*>(FindDlgItem(&window, listId));
+    auto* log = qobject_cast<LogListView*>(FindDlgItem(&window, listId));
     ASSERT_NE(log, nullptr) << listId;
-    EXPECT_EQ(log->model(), nullptr) << listId;
+    EXPECT_EQ(log->Model(), nullptr) << listId;
   }
 }
 

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 #include <QRegularExpressionValidator>
 
 #include "ui/kit/control_ids.h"
+#include "ui/kit/log_list_view.h"
 #include "ui/kit/picture_control.h"
 #include "ui/kit/tab_control.h"
 #include "ui/kit/up_down_control.h"
@@ -92,13 +92,10 @@ QWidget* MakeList(const ControlTemplate& control, QWidget* dialog) {
 
 // No model of its own: the window sets the log's model.
 QWidget* MakeLogList(const ControlTemplate& control, QWidget* dialog) {
-  auto* list = new QListView(dialog);
-  list->setSelectionMode(QAbstractItemView::NoSelection);
-  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  auto* list = new LogListView(dialog);
   list->setVerticalScrollBarPolicy(Has(control, ctl::kVScroll) ? Qt::ScrollBarAsNeeded
                                                                : Qt::ScrollBarAlwaysOff);
-  // Every row one line high: the view never measures the whole log.
-  list->setUniformItemSizes(true);
+  if (Has(control, ctl::kSunken)) list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   return list;
 }
 
