@@ -76,6 +76,13 @@ class CompositionRoot {
   ParameterTable& GetParameterTable();
   CameraModelRecord& GetCameraModel();
 
+  // An object of a layer above that must live until the program ends: it
+  // goes with the single objects, before every one created ahead of it.
+  template <typename T>
+  T& Keep(std::unique_ptr<T> object) {
+    return order_.Adopt(std::move(object));
+  }
+
  private:
   Host& host_;
   StoreFactory makeStore_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fake_clock.h"
+#include "protocol/host.h"
 #include "protocol/line.h"
 #include "sim/camera_engine.h"
 
@@ -17,8 +18,10 @@ namespace cct::test {
 // clock run on by their limit, so a silent camera costs no real time.
 class EngineLine : public Line {
  public:
-  explicit EngineLine(FakeClock& clock, sim::EngineOptions options = {})
-      : engine(std::move(options)), clock_(clock) {}
+  // With a host, every text sent goes into its two logs as the serial line
+  // puts it there.
+  explicit EngineLine(FakeClock& clock, sim::EngineOptions options = {}, Host* host = nullptr)
+      : engine(std::move(options)), clock_(clock), host_(host) {}
 
   int Read(char* buffer, int count, uint32_t limitMs) override {
     int got = Take(buffer, count);
@@ -31,6 +34,11 @@ class EngineLine : public Line {
 
   bool Write(const std::string& text) override {
     written.push_back(text);
+    if (host_ != nullptr) {
+      const std::string bare = text.substr(0, text.find_last_not_of("\r\n") + 1);
+      host_->LogTerminal("Tx: " + bare);
+      host_->LogMessage(bare);
+    }
     pendingLine_ += text;
     size_t end;
     while ((end = pendingLine_.find('\n')) != std::string::npos) {
@@ -60,6 +68,7 @@ class EngineLine : public Line {
   }
 
   FakeClock& clock_;
+  Host* host_;
   std::string pendingLine_;
   std::deque<std::pair<uint32_t, char>> arriving_;
 };

@@ -6,6 +6,7 @@
 // (dialog_template.cpp) lists them all.
 namespace cct::templates {
 
+extern const DialogTemplate kAreaSelect;
 extern const DialogTemplate kCommunication;
 extern const DialogTemplate kMain;
 extern const DialogTemplate kLut;

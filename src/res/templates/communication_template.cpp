@@ -29,9 +29,9 @@ constexpr ControlTemplate kControls[] = {
     {kIdcCommAuto, ControlKind::PushButton, "Auto", 178, 72, 101, 14, kButton},
 
     {kNoControlId, ControlKind::GroupBox, "Files", 3, 93, 281, 40, kVisible},
-    {kIdcCommWriteFileIcon, ControlKind::Picture, "", 18, 108, 20, 20, kVisible},
+    {kIdcCommWriteFileIcon, ControlKind::Picture, "", 18, 108, 20, 20, kVisible, kIdbDisk},
     {kIdcCommWriteFile, ControlKind::PushButton, "Write To File...", 46, 109, 61, 14, kButton},
-    {kIdcCommReadFileIcon, ControlKind::Picture, "", 159, 107, 20, 20, kVisible},
+    {kIdcCommReadFileIcon, ControlKind::Picture, "", 159, 107, 20, 20, kVisible, kIdbFolder},
     {kIdcCommReadFile, ControlKind::PushButton, "Read To FIle....", 183, 109, 63, 14, kButton},
 
     {kNoControlId, ControlKind::GroupBox, "Current Area", 3, 137, 115, 35, kVisible},

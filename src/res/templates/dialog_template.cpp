@@ -7,9 +7,10 @@
 namespace cct {
 
 const DialogTemplate* FindDialogTemplate(int32_t id) {
-  static const std::array<const DialogTemplate*, 8> kAll = {
-      &templates::kCommunication, &templates::kMain,  &templates::kLut,   &templates::kProgress,
-      &templates::kTerminal,      &templates::kUserA, &templates::kUserB, &templates::kFactoryA,
+  static const std::array<const DialogTemplate*, 9> kAll = {
+      &templates::kAreaSelect, &templates::kCommunication, &templates::kMain,
+      &templates::kLut,        &templates::kProgress,      &templates::kTerminal,
+      &templates::kUserA,      &templates::kUserB,         &templates::kFactoryA,
   };
   for (const DialogTemplate* t : kAll) {
     if (t->id == id) return t;

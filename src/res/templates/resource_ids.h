@@ -21,6 +21,8 @@ inline constexpr int32_t kIddFactoryA = 117;
 // Pictures.
 inline constexpr int32_t kIdbOffline = 302;
 inline constexpr int32_t kIdbOnline = 303;
+inline constexpr int32_t kIdbDisk = 304;    // saving a file
+inline constexpr int32_t kIdbFolder = 305;  // opening a file
 inline constexpr int32_t kIdiMain = 500;
 
 // Menus.
@@ -67,6 +69,10 @@ inline constexpr int32_t kIdcCommLoad = 1316;
 inline constexpr int32_t kIdcCommMessages = 1317;
 inline constexpr int32_t kIdcCommSaveMessages = 1318;
 inline constexpr int32_t kIdcCommClearMessages = 1319;
+
+// Area selection dialog.
+inline constexpr int32_t kIdcAreaSelectList = 1015;
+inline constexpr int32_t kIdcAreaSelectPrompt = 1020;
 
 // Terminal.
 inline constexpr int32_t kIdcTermCommand = 1341;

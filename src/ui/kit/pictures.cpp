@@ -114,10 +114,80 @@ void PaintAppIcon(QPainter& painter, const QRect& rect) {
                    QPointF(body.right() - side * 0.08, body.center().y()));
 }
 
+// The square a file picture is drawn in, centred in the control.
+QRectF FileIconBox(const QRect& rect) {
+  const qreal side = qMin(rect.width(), rect.height()) - 1.0;
+  return QRectF(rect.center().x() - side / 2 + 0.5, rect.center().y() - side / 2 + 0.5, side, side);
+}
+
+// A floppy disk: blue body, metal shutter, white label. Saving.
+void PaintDisk(QPainter& painter, const QRect& rect) {
+  const QRectF box = FileIconBox(rect);
+  const qreal s = box.width();
+  const qreal pen = qMax<qreal>(1.0, s / 24);
+  QPainterPath body;
+  body.moveTo(box.left(), box.top());
+  body.lineTo(box.right() - s * 0.18, box.top());
+  body.lineTo(box.right(), box.top() + s * 0.18);
+  body.lineTo(box.right(), box.bottom());
+  body.lineTo(box.left(), box.bottom());
+  body.closeSubpath();
+  QLinearGradient blue(box.topLeft(), box.bottomRight());
+  blue.setColorAt(0.0, QColor(0x4a, 0x7d, 0xc4));
+  blue.setColorAt(1.0, QColor(0x22, 0x4a, 0x86));
+  painter.setPen(QPen(QColor(0x14, 0x2a, 0x4d), pen));
+  painter.setBrush(blue);
+  painter.drawPath(body);
+  // The shutter at the top, with its window.
+  const QRectF shutter(box.left() + s * 0.22, box.top() + pen, s * 0.5, s * 0.32);
+  painter.setPen(QPen(QColor(0x5c, 0x63, 0x6b), pen / 2));
+  painter.setBrush(QColor(0xc8, 0xcd, 0xd3));
+  painter.drawRect(shutter);
+  painter.setBrush(QColor(0x3a, 0x40, 0x48));
+  painter.drawRect(QRectF(shutter.left() + shutter.width() * 0.62, shutter.top() + s * 0.05,
+                          shutter.width() * 0.22, shutter.height() - s * 0.1));
+  // The label at the bottom.
+  painter.setPen(QPen(QColor(0x9a, 0xa3, 0xad), pen / 2));
+  painter.setBrush(QColor(0xf4, 0xf4, 0xf0));
+  painter.drawRect(QRectF(box.left() + s * 0.14, box.top() + s * 0.5, s * 0.72, s * 0.42));
+}
+
+// A manila folder with its tab. Opening.
+void PaintFolder(QPainter& painter, const QRect& rect) {
+  const QRectF box = FileIconBox(rect);
+  const qreal s = box.width();
+  const qreal pen = qMax<qreal>(1.0, s / 24);
+  const QColor rim(0x7a, 0x55, 0x12);
+  QPainterPath back;
+  back.moveTo(box.left(), box.top() + s * 0.14);
+  back.lineTo(box.left() + s * 0.36, box.top() + s * 0.14);
+  back.lineTo(box.left() + s * 0.44, box.top() + s * 0.24);
+  back.lineTo(box.right(), box.top() + s * 0.24);
+  back.lineTo(box.right(), box.bottom() - s * 0.08);
+  back.lineTo(box.left(), box.bottom() - s * 0.08);
+  back.closeSubpath();
+  painter.setPen(QPen(rim, pen));
+  painter.setBrush(QColor(0xd9, 0xa5, 0x3a));
+  painter.drawPath(back);
+  // The front flap, tilted open.
+  QPainterPath front;
+  front.moveTo(box.left() + s * 0.1, box.top() + s * 0.4);
+  front.lineTo(box.right(), box.top() + s * 0.4);
+  front.lineTo(box.right() - s * 0.08, box.bottom() - s * 0.08);
+  front.lineTo(box.left(), box.bottom() - s * 0.08);
+  front.closeSubpath();
+  QLinearGradient yellow(box.topLeft(), box.bottomLeft());
+  yellow.setColorAt(0.0, QColor(0xf7, 0xd0, 0x6a));
+  yellow.setColorAt(1.0, QColor(0xe3, 0xaf, 0x3e));
+  painter.setBrush(yellow);
+  painter.drawPath(front);
+}
+
 }  // namespace
 
 bool PaintPicture(QPainter& painter, const QRect& rect, int resourceId) {
-  if (resourceId != kIdbOffline && resourceId != kIdbOnline && resourceId != kIdiMain) {
+  if (resourceId != kIdbOffline && resourceId != kIdbOnline && resourceId != kIdiMain &&
+      resourceId != kIdbDisk && resourceId != kIdbFolder) {
     return false;
   }
   if (rect.isEmpty()) return true;
@@ -125,6 +195,10 @@ bool PaintPicture(QPainter& painter, const QRect& rect, int resourceId) {
   painter.setRenderHint(QPainter::Antialiasing);
   if (resourceId == kIdiMain) {
     PaintAppIcon(painter, rect);
+  } else if (resourceId == kIdbDisk) {
+    PaintDisk(painter, rect);
+  } else if (resourceId == kIdbFolder) {
+    PaintFolder(painter, rect);
   } else {
     PaintStatus(painter, rect, resourceId == kIdbOnline);
   }

@@ -41,12 +41,15 @@ void PageBinding::ChangeCameraBaudRate() {
   if (value == cameraValue || index < 0) return;
 
   table.SetDataValue(kIdcCameraBaudRate, value);
+  const bool hadSettings = HasCameraSettings();
   // The camera answers at the old rate and then switches.
   command.SendValue(kCmdCBDRT, value, limits::kWriteMs);
   context_.serial.ReopenWithBaudRate(BaudIndexToRate(index));
   if (command.SendValue(kCmdCBDRT, value, limits::kWriteMs)) {
     window_.Communication().SelectBaudRate(index);
     table.SnapshotValues();
+    // The same camera on the same line, only faster: what was read still holds.
+    if (hadSettings) settingsReadAtOpen_ = context_.serial.OpenCount();
     return;
   }
   const int32_t previous = table.GetPrevDataValue(kIdcCameraBaudRate);

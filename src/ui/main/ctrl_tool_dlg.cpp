@@ -64,7 +64,7 @@ bool IsFactoryMode(const ControlModeHolder& mode) {
 
 }  // namespace
 
-CCtrlToolDlg::CCtrlToolDlg(const UiContext& context)
+CCtrlToolDlg::CCtrlToolDlg(const UiContext& context, CCommunicationDialog* communication)
     : CStatusDialog(kIddMain, kIdcMainStatus, context.ui), context_(context) {
   setWindowIcon(AppIcon());
   // The program runs this window modally, yet the windows it owns (which
@@ -75,7 +75,14 @@ CCtrlToolDlg::CCtrlToolDlg(const UiContext& context)
     pages_.push_back(new CTabSheetDialog(page.templateId, page.factoryOnly,
                                          QString::fromLatin1(page.caption), *this));
   }
-  communication_ = std::make_unique<CCommunicationDialog>(context_);
+  // Its construction decides the line's mode after an abnormal end, so it
+  // comes before anything opens the line.
+  if (!communication) {
+    ownCommunication_ = std::make_unique<CCommunicationDialog>(context_);
+    communication = ownCommunication_.get();
+  }
+  communication_ = communication;
+  communication_->SetMainWindow(this);
   terminal_ = std::make_unique<CTerminalDialog>(context_);
   for (int colour = 0; colour < 3; ++colour) {
     lutEditors_[colour] = std::make_unique<CLUTDlg>(context_, colour);
@@ -94,7 +101,10 @@ CCtrlToolDlg::~CCtrlToolDlg() {
   context_.serial.Close();
   terminal_.reset();
   for (auto& editor : lutEditors_) editor.reset();
-  communication_.reset();
+  // The Communication dialog outlives this window; it is only hidden.
+  communication_->SetMainWindow(nullptr);
+  communication_->hide();
+  ownCommunication_.reset();
   // The pages go while their owner is whole.
   for (CTabSheetDialog* page : pages_) delete page;
   pages_.clear();

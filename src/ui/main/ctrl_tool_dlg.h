@@ -33,7 +33,9 @@ class CCtrlToolDlg : public CStatusDialog {
  public:
   static constexpr int kPageCount = 3;
 
-  explicit CCtrlToolDlg(const UiContext& context);
+  // The Communication dialog comes from whoever keeps it until the program
+  // ends; without one the window makes its own, which goes with it.
+  explicit CCtrlToolDlg(const UiContext& context, CCommunicationDialog* communication = nullptr);
   ~CCtrlToolDlg() override;
 
   // The control with that id: the pages in page order first, then the main
@@ -106,6 +108,8 @@ class CCtrlToolDlg : public CStatusDialog {
   virtual void WriteXmlVersion();
   virtual void ResetCamera();
   virtual void StoreAll();
+  // The area selection dialog in store or load mode; false when cancelled.
+  virtual bool SelectArea(int mode, int& area);
   // The LUT editors: only the one a monochrome camera uses when the camera's
   // model is known, all three otherwise.
   virtual void ShowLutEditors();
@@ -128,7 +132,8 @@ class CCtrlToolDlg : public CStatusDialog {
 
   UiContext context_;
   std::vector<CTabSheetDialog*> pages_;  // children of the tab control once created
-  std::unique_ptr<CCommunicationDialog> communication_;
+  std::unique_ptr<CCommunicationDialog> ownCommunication_;
+  CCommunicationDialog* communication_ = nullptr;
   std::unique_ptr<CTerminalDialog> terminal_;
   std::array<std::unique_ptr<CLUTDlg>, 3> lutEditors_;
   std::unique_ptr<PageBinding> binding_;

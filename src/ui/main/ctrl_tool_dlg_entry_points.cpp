@@ -1,11 +1,12 @@
 // The main window's entry points into the operations that the page binding,
-// the flash areas, the setting files, the LUT tables and the identity
-// dialogs bring. Until they are there, each does nothing.
+// the setting files, the LUT tables and the identity dialogs bring. Those
+// still to come do nothing yet.
 #include "ui/main/ctrl_tool_dlg.h"
 
 #include "serial/camera_model.h"
 #include "ui/lut/lut_dlg.h"
 #include "ui/main/page_binding.h"
+#include "ui/main/setting_file_operations.h"
 
 namespace cct {
 
@@ -21,11 +22,15 @@ bool CCtrlToolDlg::SendChangedValues() {
 void CCtrlToolDlg::FullRead() {
   binding_->FullRead();
 }
-void CCtrlToolDlg::OpenCameraFile() {}
-void CCtrlToolDlg::SaveAllData() {}
-void CCtrlToolDlg::SaveShippingData() {}
-void CCtrlToolDlg::LoadSettings() {}
-void CCtrlToolDlg::StoreSettings() {}
+void CCtrlToolDlg::OpenCameraFile() {
+  SettingFileOperations(*this, context_).OpenCameraFile(this);
+}
+void CCtrlToolDlg::SaveAllData() {
+  SettingFileOperations(*this, context_).SaveAllData(this);
+}
+void CCtrlToolDlg::SaveShippingData() {
+  SettingFileOperations(*this, context_).SaveShippingData(this);
+}
 void CCtrlToolDlg::EditUserId() {}
 void CCtrlToolDlg::EditCameraId() {}
 void CCtrlToolDlg::OpenLutFile() {}
@@ -39,7 +44,6 @@ void CCtrlToolDlg::WriteModelId() {}
 void CCtrlToolDlg::ReadXmlVersion() {}
 void CCtrlToolDlg::WriteXmlVersion() {}
 void CCtrlToolDlg::ResetCamera() {}
-void CCtrlToolDlg::StoreAll() {}
 
 namespace {
 // A monochrome camera uses the green table only.

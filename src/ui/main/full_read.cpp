@@ -10,6 +10,7 @@
 #include "protocol/parameter_table.h"
 #include "res/templates/page_ids.h"
 #include "serial/camera_model.h"
+#include "serial/serial_channel.h"
 #include "ui/kit/event_pump.h"
 #include "ui/kit/quiet_setters.h"
 #include "ui/main/ctrl_tool_dlg.h"
@@ -42,7 +43,9 @@ void PageBinding::FullRead() {
   DisabledDialogs disabled(context_.ui.GetRegistry());
   ProbeCamera(context_.command, context_.ui, context_.cameraModel);
   SelectCameraModel();
-  ReadLoop();
+  // The table holds the camera's settings only when every value came.
+  settingsReadAtOpen_ = -1;
+  if (ReadLoop()) settingsReadAtOpen_ = context_.serial.OpenCount();
 
   ParameterTable& table = context_.parameters;
   PutAllValues();
@@ -65,7 +68,11 @@ void PageBinding::SelectCameraModel() {
   }
 }
 
-void PageBinding::ReadLoop() {
+bool PageBinding::HasCameraSettings() const {
+  return settingsReadAtOpen_ == static_cast<int64_t>(context_.serial.OpenCount());
+}
+
+bool PageBinding::ReadLoop() {
   ParameterTable& table = context_.parameters;
   const bool factory = context_.controlMode.GetControlMode() == kFactoryMode;
   const int total = factory ? table.CountValueParams() : table.CountUserParams();
@@ -74,6 +81,7 @@ void PageBinding::ReadLoop() {
   CProgressBarDialog& progress = context_.ui.GetProgressBar();
   progress.Open(&window_, QString::fromLatin1(kReadingMessage));
   int done = 0;
+  bool allAnswered = knownModel;
   for (int i = 0; i < ParameterTable::RowCount(); ++i) {
     const ParameterRow& row = table.Row(i);
     if (!knownModel || !InReadList(row.ctrlId)) continue;
@@ -82,6 +90,8 @@ void PageBinding::ReadLoop() {
     int32_t answer = 0;
     if (context_.command.QueryValue(row.cmdId, answer, limits::kQueryMs)) {
       table.SetDataValue(row.ctrlId, answer);
+    } else {
+      allAnswered = false;
     }
     done += 100;
     progress.SetPos(total > 0 ? done / total : 0);
@@ -92,6 +102,7 @@ void PageBinding::ReadLoop() {
     window_.raise();
     window_.activateWindow();
   }
+  return allAnswered;
 }
 
 }  // namespace cct

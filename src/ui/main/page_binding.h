@@ -50,6 +50,10 @@ class PageBinding : public ControlDispatcher {
 
   // Reads every readable parameter of the control mode from the camera.
   void FullRead();
+  // True when the last full read got every value it asked for and the line
+  // has not been opened again since: the table then holds the camera's
+  // settings rather than defaults.
+  bool HasCameraSettings() const;
   // All enabling rules in their order.
   void ApplyEnablingRules();
   // The line period and frequency from the current "Line Rate".
@@ -92,7 +96,8 @@ class PageBinding : public ControlDispatcher {
 
   // Full read (full_read.cpp).
   void SelectCameraModel();
-  void ReadLoop();
+  // False unless the camera's model is known and every query was answered.
+  bool ReadLoop();
 
   void SetEnabled(int ctrlId, bool enabled);
   void SetShown(int ctrlId, bool shown);
@@ -106,6 +111,9 @@ class PageBinding : public ControlDispatcher {
   // shows takes the focus from the edit box being committed, and that focus
   // loss is no new action.
   bool handling_ = false;
+  // The line's open count when a full read last got every value; -1 when
+  // the last one did not.
+  int64_t settingsReadAtOpen_ = -1;
 };
 
 }  // namespace cct

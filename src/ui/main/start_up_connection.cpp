@@ -3,19 +3,14 @@
 // reads its settings into the pages.
 #include "serial/line_selection.h"
 #include "ui/main/ctrl_tool_dlg.h"
-#include "ui/main/ui_host.h"
 #include "ui/service/communication_dialog.h"
 
 namespace cct {
 
 void CCtrlToolDlg::ConnectAtStartUp() {
-  LineSelectionHooks hooks;
-  hooks.fullRead = [this] { FullRead(); };
-  hooks.selectBaudIndex = [this](int index) { communication_->SelectBaudRate(index); };
-  hooks.setCurrentArea = [this](int area) { SetCurrentArea(area); };
-  LineSelection selection(context_.serial, context_.command, context_.ui, context_.cameraModel,
-                          context_.preferences, std::move(hooks));
-  selection.StartUpConnection();
+  // The Communication dialog's line selection: its hooks show the baud
+  // search in the dialog and end with the full read of this window.
+  communication_->Selection().StartUpConnection();
 }
 
 }  // namespace cct

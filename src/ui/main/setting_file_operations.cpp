@@ -1,0 +1,189 @@
+#include "ui/main/setting_file_operations.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <fstream>
+
+#include "app/control_mode.h"
+#include "lut/camera_setting_file.h"
+#include "lut/setting_file_applier.h"
+#include "protocol/command.h"
+#include "protocol/parameter_table.h"
+#include "serial/camera_model.h"
+#include "serial/preferences.h"
+#include "ui/kit/event_pump.h"
+#include "ui/main/ctrl_tool_dlg.h"
+#include "ui/main/file_choice.h"
+#include "ui/main/page_binding.h"
+#include "ui/main/page_binding_limits.h"
+#include "ui/main/ui_host.h"
+
+namespace cct {
+
+namespace {
+
+constexpr uint32_t kDeviceQueryMs = 5000;
+constexpr char kReadingMessage[] = "Now, reading camera setting file.";
+
+FileChoice CameraFileChoice(bool save) {
+  FileChoice choice;
+  choice.save = save;
+  choice.folderPreference = kPrefCameraFilePath;
+  choice.defaultSuffix = QStringLiteral("cam");
+  choice.filter = {QStringLiteral("Camera setting data (*.cam)"), QStringLiteral("*.cam")};
+  return choice;
+}
+
+}  // namespace
+
+SettingFileOperations::SettingFileOperations(CCtrlToolDlg& window, const UiContext& context)
+    : window_(window), context_(context) {}
+
+void SettingFileOperations::Warn(QWidget* owner, const QString& text, const QString& caption) {
+  context_.ui.GetPrompter().MessageBox(owner, text, caption, MsgIcon::Warning);
+}
+
+void SettingFileOperations::SaveAllData(QWidget* owner) {
+  SaveAs(owner, &SettingFileOperations::WriteAllData);
+}
+
+void SettingFileOperations::SaveShippingData(QWidget* owner) {
+  SaveAs(owner, &SettingFileOperations::WriteShippingData);
+}
+
+void SettingFileOperations::SaveAs(QWidget* owner, Writer writer) {
+  // The writers take the values from the table: without a complete read on
+  // this line it holds defaults, and a file of them would pass for the
+  // camera's settings.
+  if (!window_.Binding().HasCameraSettings()) {
+    Warn(owner,
+         QStringLiteral("The camera settings have not been read since the line was opened.\n"
+                        "No file was written."),
+         QString::fromLatin1(kAppCaption));
+    return;
+  }
+  const QString path =
+      ChooseFile(context_.ui.GetPrompter(), context_.preferences, owner, CameraFileChoice(true));
+  if (path.isEmpty()) return;
+  (this->*writer)(path);
+  RememberFolder(context_.preferences, kPrefCameraFilePath, path);
+}
+
+void SettingFileOperations::OpenCameraFile(QWidget* owner) {
+  const QString path =
+      ChooseFile(context_.ui.GetPrompter(), context_.preferences, owner, CameraFileChoice(false));
+  if (path.isEmpty()) return;
+  ReadCameraFile(owner, path);
+  RememberFolder(context_.preferences, kPrefCameraFilePath, path);
+}
+
+bool SettingFileOperations::Commit(QSaveFile& file, const std::string& text) {
+  // The whole text goes into a temporary file that replaces the old one
+  // only when all of it is written: a failure leaves the previous file.
+  const QByteArray bytes = QByteArray::fromStdString(text);
+  if (file.write(bytes) == bytes.size() && file.commit()) return true;
+  file.cancelWriting();
+  Warn(&window_, file.fileName() + QStringLiteral("\nCouldn't write this file"),
+       QStringLiteral("File Open Error"));
+  return false;
+}
+
+bool SettingFileOperations::WriteAllData(const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    Warn(&window_, path + QStringLiteral("\nCouldn't open this file"),
+         QStringLiteral("File Open Error"));
+    return false;
+  }
+  const int mode = context_.controlMode.GetControlMode();
+  std::string text;
+  // The model as the camera names itself now, not as an earlier answer did.
+  if (mode == kFactoryMode && ProbeCamera(context_.command, context_.ui, context_.cameraModel) &&
+      IsKnownModel(context_.cameraModel.modelIndex)) {
+    text += ModelLine(context_.cameraModel.modelText);
+  }
+  std::string device;
+  if (context_.command.QueryText(kCmdDV, device, kDeviceQueryMs)) text += DeviceLine(device);
+  text += ParameterLines(context_.parameters, TheCommandTable(), CurrentValues(context_.parameters),
+                         mode != kUserMode);
+  return Commit(file, text);
+}
+
+bool SettingFileOperations::QueryFactoryRows(std::vector<int32_t>& values) {
+  ParameterTable& table = context_.parameters;
+  for (int i = 0; i < ParameterTable::RowCount(); ++i) {
+    const ParameterRow& row = table.Row(i);
+    if (row.area != kAreaFactory || row.fileFlag == 0) continue;
+    if (!context_.command.QueryValue(row.cmdId, values[i], limits::kQueryMs)) return false;
+  }
+  return true;
+}
+
+bool SettingFileOperations::WriteShippingData(const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    Warn(&window_, path + QStringLiteral("\nCouldn't open this file"),
+         QStringLiteral("File Open Error"));
+    return false;
+  }
+  std::vector<int32_t> values = CurrentValues(context_.parameters);
+  // In user mode the full read leaves the factory rows out, so the table
+  // holds their defaults: the file takes them from the camera instead.
+  if (context_.controlMode.GetControlMode() == kUserMode && !QueryFactoryRows(values)) {
+    file.cancelWriting();
+    Warn(&window_,
+         QStringLiteral("Couldn't read the factory settings from the camera.\n"
+                        "No file was written."),
+         QString::fromLatin1(kAppCaption));
+    return false;
+  }
+  return Commit(file,
+                ParameterLines(context_.parameters, TheCommandTable(), values, /*factory*/ true));
+}
+
+bool SettingFileOperations::ReadCameraFile(QWidget* owner, const QString& path) {
+  std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+  if (!in) {
+    Warn(owner, path + QStringLiteral("\nCouldn't open this file"),
+         QStringLiteral("File Open Error"));
+    return false;
+  }
+  CProgressBarDialog& progress = context_.ui.GetProgressBar();
+  SettingFileResult result;
+  {
+    // No window takes the operator's input while lines go out.
+    DisabledDialogs disabled(context_.ui.GetRegistry());
+    progress.Open(owner, QString::fromLatin1(kReadingMessage));
+    SettingFileHooks hooks;
+    hooks.progress = [&progress](int done, int count) {
+      progress.SetPos(count > 0 ? done * 100 / count : 0);
+      PumpPendingEvents();
+    };
+    hooks.identifyModel = [this] {
+      ProbeCamera(context_.command, context_.ui, context_.cameraModel);
+    };
+    SettingFileApplier applier(context_.command, context_.parameters,
+                               context_.controlMode.GetControlMode() != kUserMode, hooks);
+    result = applier.Apply(in);
+
+    PageBinding& binding = window_.Binding();
+    binding.PutAllValues();
+    context_.parameters.SnapshotValues();
+    progress.Close();
+    binding.ApplyEnablingRules();
+    binding.UpdateLineRateLabels();
+  }
+  // Each refusal has had its box already; this says what it meant for the file.
+  if (result.notAccepted > 0) {
+    QString text = QStringLiteral("The camera did not accept %1 line(s) of this file.")
+                       .arg(result.notAccepted);
+    if (result.cameraGone) {
+      text += QStringLiteral("\nThe camera stopped answering; the rest of the file was not sent.");
+    }
+    Warn(owner, text, QString::fromLatin1(kAppCaption));
+  }
+  return true;
+}
+
+}  // namespace cct

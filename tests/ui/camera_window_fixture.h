@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QComboBox>
+#include <QWidget>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/engine_line.h"
+#include "ui/main/ctrl_tool_dlg.h"
+#include "ui/service/communication_dialog.h"
+#include "ui_fixture.h"
+
+namespace cct::test {
+
+using Lines = std::vector<std::string>;
+
+// The main window with the simulated camera already on its line: start-up
+// reads the camera without opening or searching any port, and the flash area
+// choice is scripted unless a test wants the real dialog.
+class EngineWindow : public CCtrlToolDlg {
+ public:
+  using CCtrlToolDlg::CCtrlToolDlg;
+  void ConnectAtStartUp() override { FullRead(); }
+  bool SelectArea(int mode, int& area) override {
+    if (realAreaDialog) return CCtrlToolDlg::SelectArea(mode, area);
+    areaModes.push_back(mode);
+    if (areas.empty()) return false;  // cancelled
+    area = areas.front();
+    areas.pop_front();
+    return true;
+  }
+
+  bool realAreaDialog = false;
+  std::deque<int> areas;  // what the operator picks, in turn
+  std::vector<int> areaModes;
+};
+
+// The program's windows on an in-process camera and a fake clock: camera
+// waits cost no real time, and every exchange is exact.
+class CameraWindowTest : public ::testing::Test {
+ protected:
+  void Start(int mode = kUserMode) {
+    controlMode.SetControlMode(mode);
+    window = std::make_unique<EngineWindow>(
+        UiContext{ui, preferences, serial, command, controlMode, parameters, cameraModel, timing});
+    ASSERT_TRUE(window->Create());
+    window->show();
+    Mark();
+  }
+
+  CCommunicationDialog& Communication() const { return window->Communication(); }
+  sim::CameraEngine& Camera() { return line.engine; }
+  std::string CameraValue(const std::string& mnemonic) const {
+    std::string value;
+    line.engine.GetValue(mnemonic, value);
+    return value;
+  }
+
+  // What went to the camera since the last mark, without line ends.
+  void Mark() { mark = line.written.size(); }
+  Lines Sent() const {
+    Lines sent;
+    for (size_t i = mark; i < line.written.size(); ++i) {
+      const std::string& text = line.written[i];
+      sent.push_back(text.substr(0, text.find_last_not_of("\r\n") + 1));
+    }
+    return sent;
+  }
+  QStringList BoxTexts() const {
+    QStringList texts;
+    for (const auto& box : prompter.boxes) texts << box.text;
+    return texts;
+  }
+
+  UiTempConfig config;  // first: nothing may read the operator's settings
+  ScriptedPrompter prompter;
+  Timing timing = ShortTiming();
+  UiHost ui{timing, &prompter};
+  PreferenceStore preferences;
+  FakeClock clock;
+  EngineLine line{clock, {}, &ui};
+  CSerialChannel serial{ui, preferences, clock};
+  Command command{line, ui, clock, timing};
+  ControlModeHolder controlMode{preferences};
+  ParameterTable parameters{ui};
+  CameraModelRecord cameraModel;
+  std::unique_ptr<EngineWindow> window;
+  size_t mark = 0;
+};
+
+// What the operator does to a control of a template window.
+template <typename Dialog>
+void Pick(Dialog& dialog, int listId, int position) {
+  auto* list = dialog.template Item<QComboBox>(listId);
+  ASSERT_NE(list, nullptr);
+  list->setCurrentIndex(position);
+  emit list->activated(position);
+}
+
+}  // namespace cct::test
