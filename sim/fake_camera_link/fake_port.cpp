@@ -1,7 +1,10 @@
 #include "fake_port.h"
 
 #include <algorithm>
+#include <fstream>
 #include <utility>
+
+#include "fake_settings.h"
 
 namespace fakecl {
 
@@ -19,6 +22,11 @@ void FakePort::Send(const char* data, size_t count, uint64_t nowMs) {
 
 void FakePort::HandleLine(uint64_t nowMs) {
   std::string line = std::exchange(line_, {});
+  // A program under test runs the library in its own process; the log is
+  // how its test sees what the camera heard.
+  if (const std::string log = LogPath(); !log.empty()) {
+    std::ofstream(log, std::ios::app) << line << '\n';
+  }
   // At another rate the camera receives only noise.
   if (rate_ != engine_.BaudRate()) return;
   std::string bytes;

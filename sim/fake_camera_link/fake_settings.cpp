@@ -66,6 +66,10 @@ bool Flag(const char* variable) {
   return value != nullptr && *value != '\0' && std::string_view(value) != "0";
 }
 
+std::string LogPath() {
+  return Variable("FAKE_CL_LOG", "");
+}
+
 void CopyName(const std::string& name, char* buffer, unsigned int* size) {
   if (buffer == nullptr || size == nullptr || *size == 0) return;
   const size_t copied = name.size() < *size ? name.size() + 1 : *size;

@@ -16,6 +16,7 @@
 //   FAKE_CL_INIT_FAIL      clSerialInit fails
 //   FAKE_CL_READ_FAIL      clSerialRead fails
 //   FAKE_CL_SET_BAUD_FAIL  clSetBaudRate fails
+//   FAKE_CL_LOG            a file each line the camera hears is appended to
 //
 // A flag is on when its variable is set to anything but "" or "0".
 namespace fakecl {
@@ -30,6 +31,8 @@ std::vector<std::string> Manufacturers();
 unsigned int SupportedBaudMask();
 int CameraBaudRate();
 bool Flag(const char* variable);
+// FAKE_CL_LOG, or "" when unset.
+std::string LogPath();
 
 // Copies a name the way a careless library does: at most *size bytes, and
 // the terminating zero only when it fits. Tests use over-long names to check

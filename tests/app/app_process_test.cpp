@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "settings_sandbox.h"
 #include "sim/pty_camera.h"
@@ -26,10 +32,11 @@ class AppProcessTest : public ::testing::Test {
 
   // Starts the program and waits until its run has begun: the store exists
   // and the marker reads 0.
-  void Start() {
+  void Start(const std::vector<std::pair<QString, QString>>& variables = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", config.Path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const auto& [name, value] : variables) env.insert(name, value);
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.start(CCT_APP_BINARY, {});
@@ -47,6 +54,30 @@ class AppProcessTest : public ::testing::Test {
   void Send(int signalNumber) {
     ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), signalNumber), 0);
     ASSERT_TRUE(program.waitForFinished(20000));
+  }
+  // Waits until `done` holds, at most `limitMs`; false when it never did.
+  template <typename Done>
+  bool WaitFor(Done done, int limitMs = 20000) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+      if (waited.elapsed() > limitMs || program.state() != QProcess::Running) return false;
+      QThread::msleep(20);
+    }
+    return true;
+  }
+  bool CameraHeard(const std::string& line) const {
+    const auto lines = camera.ReceivedLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+  // User and system CPU time of the program so far, in clock ticks.
+  long CpuTicks() const {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(program.processId()));
+    if (!stat.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray text = stat.readAll();
+    // The fields after the command name, which ends with the last ')'.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 12 ? fields[11].toLong() + fields[12].toLong() : -1;
   }
   int Marker() const { return config.Stored("Previous Application Shutdown Status").toInt(); }
   int Stored(const char* name) const {
@@ -115,6 +146,51 @@ TEST_F(AppProcessTest, StoredValuesComeBackAfterARun) {
   EXPECT_EQ(Stored("Com Port No"), 5);
   EXPECT_EQ(Stored("Cameralink 2001 Dll Index"), 2);
   EXPECT_EQ(Stored("Control Mode"), 1);
+}
+
+TEST_F(AppProcessTest, AfterARunKilledInCameraLinkModeTheNextStartsOnTheComPort) {
+  config.Store("Previous Application Shutdown Status", 1);
+  config.Store("Communication Mode", 3);
+  Start();
+  Send(SIGKILL);
+  EXPECT_FALSE(CameraHeard("MD?"));  // that run never opened COM1
+
+  Start();
+  EXPECT_TRUE(WaitFor([this] { return CameraHeard("MF?"); })) << "no full read on COM1";
+  Send(SIGTERM);
+  EXPECT_EQ(Stored("Communication Mode"), 0);
+}
+
+TEST_F(AppProcessTest, StoredCameraLinkModeConnectsAtStartUpAndReadsTheSettings) {
+  const QString log = config.Path() + "/camera.log";
+  config.Store("Previous Application Shutdown Status", 1);
+  config.Store("Communication Mode", 1);
+  Start({{"CLSERIALPATH", FAKE_CL_2000_DIR}, {"FAKE_CL_LOG", log}});
+  QStringList heard;
+  EXPECT_TRUE(WaitFor([&] {
+    QFile file(log);
+    heard = file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).split('\n')
+                                           : QStringList();
+    return heard.contains("MF?");
+  })) << heard.join(' ').toStdString();
+  // Found at 9600 on the library's first port, then the full read.
+  EXPECT_EQ(heard.mid(0, 4), (QStringList{"MD?", "EA?", "MD?", "CBDRT?"}));
+  Send(SIGTERM);
+  EXPECT_EQ(Stored("Communication Mode"), 1);
+}
+
+TEST_F(AppProcessTest, CameraLinkModeWithoutAPortIdlesWithoutSpinning) {
+  config.Store("Previous Application Shutdown Status", 1);
+  config.Store("Communication Mode", 1);
+  Start({{"CLSERIALPATH", config.Path()}});  // a grabber folder without any library
+  QThread::msleep(500);
+  const long before = CpuTicks();
+  QThread::msleep(4000);
+  const long used = CpuTicks() - before;
+  ASSERT_GE(before, 0);
+  // Under 1 % of a core: 40 ms in 4 s, 4 ticks of 10 ms.
+  EXPECT_LE(used * 1000 / sysconf(_SC_CLK_TCK), 40) << used << " ticks";
+  Send(SIGKILL);
 }
 
 }  // namespace
