@@ -5,11 +5,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "camera_window_fixture.h"
 #include "res/templates/resource_ids.h"
+#include "serial/camera_link_channel.h"
+#include "support/scoped_env.h"
 #include "ui/kit/picture_control.h"
 
 namespace cct {
@@ -191,6 +194,33 @@ TEST_F(CommunicationDialogTest, MessagesAreSavedOldestFirstAndOnlyWhole) {
   EXPECT_EQ(prompter.boxes.back().text, "File open error !");
   EXPECT_EQ(prompter.boxes.back().icon, MsgIcon::Error);
   EXPECT_EQ(Communication().Messages().Count(), before);
+}
+
+TEST_F(CommunicationDialogTest, CategoryChangeListsPrintableNamesAndFallsBackToTheFirstPort) {
+  // Two grabber libraries, one with a name no library should give.
+  QTemporaryDir folder;
+  const QString library = QStringLiteral(FAKE_CL_2000_DIR "/libclserfake.so");
+  ASSERT_TRUE(QFile::link(library, folder.path() + "/clser\x01"
+                                                   "b.so"));
+  ASSERT_TRUE(QFile::link(library, folder.path() + "/clsera.so"));
+  test::ScopedEnv path("CLSERIALPATH", folder.path().toStdString());
+  // Mode 1's stored port is beyond what this machine lists.
+  serial.Open(kModeCameraLink2000, 9600, 5);
+  serial.SetMode(kModeComPort);
+  Start();
+  prompter.boxes.clear();
+
+  test::Pick(Communication(), kIdcCommCategory, kModeCameraLink2000);
+  EXPECT_EQ(BoxTexts(), (QStringList{"Failed to initialize!"}));
+  QStringList names;
+  for (int i = 0; i < List(kIdcCommPortName)->count(); ++i) {
+    names << List(kIdcCommPortName)->itemText(i);
+  }
+  EXPECT_EQ(names, (QStringList{"clserb.so", "clsera.so"}));
+  EXPECT_EQ(List(kIdcCommPortName)->currentIndex(), 0);
+  EXPECT_EQ(serial.GetMode(), kModeCameraLink2000);
+  EXPECT_EQ(serial.GetPortIndex(), 0);
+  EXPECT_TRUE(serial.CameraLink2000().IsOpen());
 }
 
 TEST_F(CommunicationDialogTest, InvalidAreaSendsNothing) {
