@@ -15,23 +15,24 @@ namespace {
 constexpr int kMessageCapacity = 4096;
 constexpr int kTerminalCapacity = 32786;
 constexpr int kLinesPerIteration = 100000;
-// The view gets the event loop (painting) after this many lines: a full read
-// or a LUT transfer lets the window system run after every two to four lines.
-constexpr int kLinesPerEventLoopTurn = 2;
 
 // Built from bytes each time, as the host does with every line off the wire.
 const std::string kLines[] = {"GA=6400", "COMPLETE"};
 
-void AddLines(cct::LogListModel& model, int count, bool pumpEvents) {
+// With a view, the window system runs (and the view repaints) after every
+// `linesPerTurn` lines: a full read or a LUT transfer lets it run after every
+// two to four lines, a flood of lines less often.
+void AddLines(cct::LogListModel& model, int count, int linesPerTurn) {
   for (int i = 0; i < count; ++i) {
     model.AddLine(QString::fromStdString(kLines[i & 1]));
-    if (pumpEvents && (i + 1) % kLinesPerEventLoopTurn == 0) QCoreApplication::processEvents();
+    if (linesPerTurn > 0 && (i + 1) % linesPerTurn == 0) QCoreApplication::processEvents();
   }
 }
 
 void BM_AddToFullLog(benchmark::State& state) {
   const int capacity = static_cast<int>(state.range(0));
-  const bool withView = state.range(1) != 0;
+  const int linesPerTurn = static_cast<int>(state.range(1));  // 0: no view
+  const bool withView = linesPerTurn > 0;
   cct::LogListModel model(capacity);
   cct::LogListView view;
   if (withView) {
@@ -39,11 +40,11 @@ void BM_AddToFullLog(benchmark::State& state) {
     view.resize(400, 300);
     view.show();
   }
-  AddLines(model, capacity, withView);
+  AddLines(model, capacity, linesPerTurn);
   QCoreApplication::processEvents();
   if (model.Count() != capacity) state.SkipWithError("the log did not fill");
 
-  for (auto _ : state) AddLines(model, kLinesPerIteration, withView);
+  for (auto _ : state) AddLines(model, kLinesPerIteration, linesPerTurn);
 
   // Time per added line, not per batch.
   state.counters["per_line"] =
@@ -53,11 +54,13 @@ void BM_AddToFullLog(benchmark::State& state) {
 }
 
 BENCHMARK(BM_AddToFullLog)
-    ->ArgNames({"capacity", "view"})
+    ->ArgNames({"capacity", "view_turn_every"})
     ->Args({kMessageCapacity, 0})
-    ->Args({kMessageCapacity, 1})
+    ->Args({kMessageCapacity, 100})
+    ->Args({kMessageCapacity, 2})
     ->Args({kTerminalCapacity, 0})
-    ->Args({kTerminalCapacity, 1})
+    ->Args({kTerminalCapacity, 100})
+    ->Args({kTerminalCapacity, 2})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -28,8 +28,11 @@ void LogListView::SetModel(LogListModel* model) {
   model_ = model;
   if (model_) {
     connect(model_, &QAbstractItemModel::rowsInserted, this, &LogListView::RowsChanged);
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, &LogListView::RowsChanged);
     connect(model_, &QAbstractItemModel::modelReset, this, &LogListView::RowsChanged);
+    // A full log drops its oldest row just before each new one arrives; the
+    // scroll range follows with the insertion, so it does not swing (and
+    // lay the scroll area out again) twice for every line.
+    connect(model_, &QAbstractItemModel::rowsRemoved, viewport(), qOverload<>(&QWidget::update));
   }
   RowsChanged();
 }
