@@ -44,6 +44,11 @@ void SettingFileOperations::Warn(QWidget* owner, const QString& text, const QStr
   context_.ui.GetPrompter().MessageBox(owner, text, caption, MsgIcon::Warning);
 }
 
+void SettingFileOperations::FileOpenError(QWidget* owner, const QString& path) {
+  Warn(owner, path + QStringLiteral("\nCouldn't open this file"),
+       QStringLiteral("File Open Error"));
+}
+
 void SettingFileOperations::SaveAllData(QWidget* owner) {
   SaveAs(owner, &SettingFileOperations::WriteAllData);
 }
@@ -84,16 +89,14 @@ bool SettingFileOperations::Commit(QSaveFile& file, const std::string& text) {
   const QByteArray bytes = QByteArray::fromStdString(text);
   if (file.write(bytes) == bytes.size() && file.commit()) return true;
   file.cancelWriting();
-  Warn(&window_, file.fileName() + QStringLiteral("\nCouldn't write this file"),
-       QStringLiteral("File Open Error"));
+  FileOpenError(&window_, file.fileName());
   return false;
 }
 
 bool SettingFileOperations::WriteAllData(const QString& path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    Warn(&window_, path + QStringLiteral("\nCouldn't open this file"),
-         QStringLiteral("File Open Error"));
+    FileOpenError(&window_, path);
     return false;
   }
   const int mode = context_.controlMode.GetControlMode();
@@ -123,8 +126,7 @@ bool SettingFileOperations::QueryFactoryRows(std::vector<int32_t>& values) {
 bool SettingFileOperations::WriteShippingData(const QString& path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    Warn(&window_, path + QStringLiteral("\nCouldn't open this file"),
-         QStringLiteral("File Open Error"));
+    FileOpenError(&window_, path);
     return false;
   }
   std::vector<int32_t> values = CurrentValues(context_.parameters);
@@ -145,8 +147,7 @@ bool SettingFileOperations::WriteShippingData(const QString& path) {
 bool SettingFileOperations::ReadCameraFile(QWidget* owner, const QString& path) {
   std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
   if (!in) {
-    Warn(owner, path + QStringLiteral("\nCouldn't open this file"),
-         QStringLiteral("File Open Error"));
+    FileOpenError(owner, path);
     return false;
   }
   CProgressBarDialog& progress = context_.ui.GetProgressBar();

@@ -43,6 +43,8 @@ class SettingFileOperations {
   // false when the camera did not give every one.
   bool QueryFactoryRows(std::vector<int32_t>& values);
   void Warn(QWidget* owner, const QString& text, const QString& caption);
+  // The file could not be opened, or not written whole.
+  void FileOpenError(QWidget* owner, const QString& path);
 
   CCtrlToolDlg& window_;
   UiContext context_;
