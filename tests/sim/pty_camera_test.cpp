@@ -284,19 +284,6 @@ TEST_F(PtyCameraTest, StopAndHangUpCutALongAnswerDelayShort) {
   }
 }
 
-TEST_F(PtyCameraTest, FallsSilentAfterTheConfiguredLinesButKeepsTheLineOpen) {
-  PtyOptions options;
-  options.engine.silentAfterLines = 1;
-  PtyCamera& camera = StartCamera(options);
-  HostPort host(camera.SlavePath());
-  EXPECT_EQ(host.Ask("GA?"), "GA=100\r\n");
-  host.Send("BL?\r\n");
-  EXPECT_EQ(host.ReadLine(300), std::nullopt);
-  EXPECT_FALSE(host.SeesHangUp(50));
-  EXPECT_FALSE(camera.HungUp());
-  EXPECT_THAT(camera.ReceivedLines(), testing::ElementsAre("GA?", "BL?"));
-}
-
 TEST_F(PtyCameraTest, HangUpOnRequest) {
   PtyCamera& camera = StartCamera({});
   HostPort host(camera.SlavePath());

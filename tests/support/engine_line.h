@@ -1,53 +1,39 @@
 #pragma once
 
-#include <deque>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "fake_clock.h"
 #include "protocol/host.h"
-#include "protocol/line.h"
+#include "scripted_line.h"
 #include "sim/camera_engine.h"
 
 namespace cct::test {
 
-// The simulated camera in the same process, behind a line on a fake clock:
-// every line written is handled by the engine at once, and its answers
-// arrive after the engine's answer delay. Reads that find nothing let the
-// clock run on by their limit, so a silent camera costs no real time.
-class EngineLine : public Line {
+// The simulated camera in this process, behind a scripted line on a fake
+// clock: each line written is handled by the engine at once, and its answers
+// arrive after the engine's answer delay, so a slow or silent camera costs no
+// real time. With a host, every text sent goes into its two logs as the
+// serial line puts it there.
+class EngineLine : public ScriptedLine {
  public:
-  // With a host, every text sent goes into its two logs as the serial line
-  // puts it there.
-  explicit EngineLine(FakeClock& clock, sim::EngineOptions options = {}, Host* host = nullptr)
-      : engine(std::move(options)), clock_(clock), host_(host) {}
-
-  int Read(char* buffer, int count, uint32_t limitMs) override {
-    int got = Take(buffer, count);
-    if (got == 0) {
-      clock_.Advance(limitMs);
-      got = Take(buffer, count);
-    }
-    return got;
-  }
+  explicit EngineLine(FakeClock& clock, Host* host = nullptr)
+      : ScriptedLine(clock), clock_(clock), host_(host) {}
 
   bool Write(const std::string& text) override {
-    written.push_back(text);
+    ScriptedLine::Write(text);
     if (host_ != nullptr) {
       const std::string bare = text.substr(0, text.find_last_not_of("\r\n") + 1);
       host_->LogTerminal("Tx: " + bare);
       host_->LogMessage(bare);
     }
-    pendingLine_ += text;
-    size_t end;
-    while ((end = pendingLine_.find('\n')) != std::string::npos) {
-      std::string line = pendingLine_.substr(0, end);
-      pendingLine_.erase(0, end + 1);
+    pending_ += text;
+    for (size_t end; (end = pending_.find('\n')) != std::string::npos;) {
+      std::string line = pending_.substr(0, end);
+      pending_.erase(0, end + 1);
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      const uint32_t due = clock_.now + engine.AnswerDelayMs(line);
+      const uint32_t delay = engine.AnswerDelayMs(line);
       for (const std::string& answer : engine.HandleLine(line, clock_.now)) {
-        for (char c : answer + "\r\n") arriving_.push_back({due, c});
+        Arrive(answer + "\r\n", delay);
       }
       engine.ApplyPendingBaudRate();
     }
@@ -55,22 +41,11 @@ class EngineLine : public Line {
   }
 
   sim::CameraEngine engine;
-  std::vector<std::string> written;  // every text as the host wrote it, CR LF included
 
  private:
-  int Take(char* buffer, int count) {
-    int got = 0;
-    while (got < count && !arriving_.empty() && arriving_.front().first <= clock_.now) {
-      buffer[got++] = arriving_.front().second;
-      arriving_.pop_front();
-    }
-    return got;
-  }
-
   FakeClock& clock_;
   Host* host_;
-  std::string pendingLine_;
-  std::deque<std::pair<uint32_t, char>> arriving_;
+  std::string pending_;
 };
 
 }  // namespace cct::test

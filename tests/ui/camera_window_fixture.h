@@ -40,31 +40,31 @@ class EngineWindow : public CCtrlToolDlg {
 
 // The program's windows on an in-process camera and a fake clock: camera
 // waits cost no real time, and every exchange is exact.
-class CameraWindowTest : public ::testing::Test {
+class CameraWindowTest : public UiTest {
  protected:
   void Start(int mode = kUserMode) {
     controlMode.SetControlMode(mode);
     window = std::make_unique<EngineWindow>(
-        UiContext{ui, preferences, serial, command, controlMode, parameters, cameraModel, timing});
+        UiContext{ui, preferences, serial, camera, controlMode, parameters, cameraModel, timing});
     ASSERT_TRUE(window->Create());
     window->show();
     Mark();
   }
 
   CCommunicationDialog& Communication() const { return window->Communication(); }
-  sim::CameraEngine& Camera() { return line.engine; }
+  sim::CameraEngine& Camera() { return cameraLine.engine; }
   std::string CameraValue(const std::string& mnemonic) const {
     std::string value;
-    line.engine.GetValue(mnemonic, value);
+    cameraLine.engine.GetValue(mnemonic, value);
     return value;
   }
 
   // What went to the camera since the last mark, without line ends.
-  void Mark() { mark = line.written.size(); }
+  void Mark() { mark = cameraLine.written.size(); }
   Lines Sent() const {
     Lines sent;
-    for (size_t i = mark; i < line.written.size(); ++i) {
-      const std::string& text = line.written[i];
+    for (size_t i = mark; i < cameraLine.written.size(); ++i) {
+      const std::string& text = cameraLine.written[i];
       sent.push_back(text.substr(0, text.find_last_not_of("\r\n") + 1));
     }
     return sent;
@@ -75,18 +75,8 @@ class CameraWindowTest : public ::testing::Test {
     return texts;
   }
 
-  UiTempConfig config;  // first: nothing may read the operator's settings
-  ScriptedPrompter prompter;
-  Timing timing = ShortTiming();
-  UiHost ui{timing, &prompter};
-  PreferenceStore preferences;
-  FakeClock clock;
-  EngineLine line{clock, {}, &ui};
-  CSerialChannel serial{ui, preferences, clock};
-  Command command{line, ui, clock, timing};
-  ControlModeHolder controlMode{preferences};
-  ParameterTable parameters{ui};
-  CameraModelRecord cameraModel;
+  EngineLine cameraLine{clock, &ui};
+  Command camera{cameraLine, ui, clock, timing};
   std::unique_ptr<EngineWindow> window;
   size_t mark = 0;
 };

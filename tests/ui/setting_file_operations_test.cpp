@@ -14,20 +14,25 @@ namespace {
 
 using test::Lines;
 
-const Lines kUserLines = {"TG",  "TI",  "TA",  "ARST", "EM",    "PE",  "LR",  "AL", "BI",
-                          "HB",  "HBM", "BA",  "TAGM", "CLC",   "GA",  "ABG", "BL", "SDC",
-                          "PGC", "PBC", "LUN", "GMA",  "TMPS0", "LS0", "SS",  "MF"};
-const Lines kFactoryLines = {"GA4A00", "GA4B00", "GA8K00", "BL4A00", "BL4B00",
-                             "BL8K00", "BYP0",   "GA00",   "PGC00",  "PBC00"};
+const Lines kUserRows = {"TG",  "TI",  "TA",  "ARST", "EM",    "PE",  "LR",  "AL", "BI",
+                         "HB",  "HBM", "BA",  "TAGM", "CLC",   "GA",  "ABG", "BL", "SDC",
+                         "PGC", "PBC", "LUN", "GMA",  "TMPS0", "LS0", "SS",  "MF"};
+const Lines kFactoryRows = {"GA4A00", "GA4B00", "GA8K00", "BL4A00", "BL4B00",
+                            "BL8K00", "BYP0",   "GA00",   "PGC00",  "PBC00"};
+
+Lines Join(Lines a, const Lines& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 
 class SettingFileOperationsTest : public test::CameraWindowTest {
  protected:
   QString PathOf(const char* name) const { return dir.path() + "/" + name; }
-  void Choose(const QString& path) { prompter.fileAnswers.push_back({kFileDialogOk, path}); }
-  // The file's lines, each checked for its CR LF end.
-  Lines FileLines(const QString& path) const {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  void Choose(const char* name) { prompter.fileAnswers.push_back({kFileDialogOk, PathOf(name)}); }
+  // The file's lines, each with its CR LF end.
+  Lines FileLines(const char* name) const {
+    QFile file(PathOf(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
     const std::string text = file.readAll().toStdString();
     Lines lines;
     size_t begin = 0;
@@ -45,71 +50,49 @@ class SettingFileOperationsTest : public test::CameraWindowTest {
   QString PageText(int ctrlId) const {
     return qobject_cast<QLineEdit*>(window->FindControl(ctrlId))->text();
   }
-  void WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-  }
 
   QTemporaryDir dir;
 };
 
 TEST_F(SettingFileOperationsTest, AllDataInFactoryModeGoesToASecondCamera) {
-  Camera().SetValue("GA", "200");
   Camera().SetValue("BL", "-20");
   Camera().SetValue("GA4A00", "77");
   Start(kFactoryMode);
-  Choose(PathOf("all.cam"));
+  Choose("all.cam");
   window->SaveAllData();
-  ASSERT_EQ(prompter.fileDialogs.size(), 1u);
-  EXPECT_TRUE(prompter.fileDialogs[0].save);
-  EXPECT_FALSE(prompter.fileDialogs[0].fileMustExist);
-  EXPECT_EQ(prompter.fileDialogs[0].defaultSuffix, "cam");
-
-  const Lines lines = FileLines(PathOf("all.cam"));
-  ASSERT_EQ(lines.size(), 2 + kUserLines.size() + kFactoryLines.size());
-  EXPECT_EQ(lines[0], "MD00=QX-2040L-RTN");
-  EXPECT_EQ(lines[1], "DV=1.2.0.5");
-  Lines expected = {"MD00", "DV"};
-  expected.insert(expected.end(), kUserLines.begin(), kUserLines.end());
-  expected.insert(expected.end(), kFactoryLines.begin(), kFactoryLines.end());
-  EXPECT_EQ(Mnemonics(lines), expected);
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "BL=-20"), lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "GA4A00=77"), lines.end());
-  std::string folder;
-  preferences.GetPath(kPrefCameraFilePath, folder);
-  EXPECT_EQ(QString::fromStdString(folder), dir.path());
+  EXPECT_FALSE(prompter.fileDialogs.at(0).fileMustExist);
+  EXPECT_EQ(prompter.fileDialogs.at(0).defaultSuffix, "cam");
+  const Lines lines = FileLines("all.cam");
+  EXPECT_EQ(Mnemonics(lines), Join(Join({"MD00", "DV"}, kUserRows), kFactoryRows));
+  EXPECT_EQ(lines.at(0), "MD00=QX-2040L-RTN");
+  EXPECT_EQ(lines.at(1), "DV=1.2.0.5");
+  EXPECT_EQ(lines.at(2 + 16), "BL=-20");
+  EXPECT_EQ(lines.at(2 + kUserRows.size()), "GA4A00=77");
 
   // A second camera takes the file, and the pages show it.
-  line.engine = sim::CameraEngine();
-  Mark();
-  Choose(PathOf("all.cam"));
+  cameraLine.engine = sim::CameraEngine();
+  Choose("all.cam");
   window->OpenCameraFile();
-  EXPECT_FALSE(prompter.fileDialogs.back().save);
   EXPECT_TRUE(prompter.fileDialogs.back().fileMustExist);
-  EXPECT_EQ(Sent().front(), "MD00=QX-2040L-RTN");
-  EXPECT_EQ(CameraValue("GA"), "200");
+  EXPECT_EQ(CameraValue("BL"), "-20");
   EXPECT_EQ(CameraValue("GA4A00"), "77");
-  EXPECT_EQ(PageText(kIdcGainLevel), "200");
   EXPECT_EQ(PageText(kIdcBlackLevel), "-20");
-  EXPECT_EQ(parameters.GetPrevDataValue(kIdcGainLevel), 200);
+  EXPECT_EQ(parameters.GetPrevDataValue(kIdcBlackLevel), -20);
   EXPECT_TRUE(prompter.boxes.empty()) << BoxTexts().join('|').toStdString();
 }
 
 TEST_F(SettingFileOperationsTest, AllDataInUserModeHasNoModelLineNorFactoryRows) {
   Start();
-  Choose(PathOf("user.cam"));
+  Choose("user.cam");
   window->SaveAllData();
-  Lines expected = {"DV"};
-  expected.insert(expected.end(), kUserLines.begin(), kUserLines.end());
-  EXPECT_EQ(Mnemonics(FileLines(PathOf("user.cam"))), expected);
-
-  // Replacing needs a Yes; No leaves the file and the folder as they were.
-  WriteFile(PathOf("old.cam"), "GA=1\r\n");
-  Choose(PathOf("old.cam"));
+  EXPECT_EQ(Mnemonics(FileLines("user.cam")), Join({"DV"}, kUserRows));
+  // Replacing needs a Yes.
+  Camera().SetValue("GA", "300");
+  window->FullRead();
+  Choose("user.cam");
   prompter.answers = {MsgResult::No};
   window->SaveAllData();
-  EXPECT_EQ(FileLines(PathOf("old.cam")), Lines{"GA=1"});
+  EXPECT_EQ(FileLines("user.cam").at(1 + 14), "GA=100");
 }
 
 TEST_F(SettingFileOperationsTest, NoFileOfDefaultsWithoutAReadOfTheCamera) {
@@ -118,84 +101,72 @@ TEST_F(SettingFileOperationsTest, NoFileOfDefaultsWithoutAReadOfTheCamera) {
   window->SaveAllData();
   window->SaveShippingData();
   EXPECT_TRUE(prompter.fileDialogs.empty());
-  ASSERT_EQ(prompter.boxes.size(), 2u);
-  EXPECT_EQ(prompter.boxes[0].text,
-            "The camera settings have not been read since the line was opened.\n"
-            "No file was written.");
+  EXPECT_EQ(BoxTexts(), QStringList(2,
+                                    "The camera settings have not been read since the line was "
+                                    "opened.\nNo file was written."));
 }
 
 TEST_F(SettingFileOperationsTest, ShippingDataInUserModeTakesTheFactoryRowsFromTheCamera) {
   Camera().SetValue("GA8K00", "150");
   Start();
-  Mark();
-  Choose(PathOf("ship.cam"));
+  Choose("ship.cam");
   window->SaveShippingData();
   Lines queries;
-  for (const std::string& name : kFactoryLines) queries.push_back(name + "?");
+  for (const std::string& name : kFactoryRows) queries.push_back(name + "?");
   EXPECT_EQ(Sent(), queries);
-  const Lines lines = FileLines(PathOf("ship.cam"));
-  Lines expected = kUserLines;
-  expected.insert(expected.end(), kFactoryLines.begin(), kFactoryLines.end());
-  EXPECT_EQ(Mnemonics(lines), expected);
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "GA8K00=150"), lines.end());
+  const Lines lines = FileLines("ship.cam");
+  EXPECT_EQ(Mnemonics(lines), Join(kUserRows, kFactoryRows));
+  EXPECT_EQ(lines.at(kUserRows.size() + 2), "GA8K00=150");
   // Only the file has them: the user-mode table keeps what it had.
   EXPECT_EQ(parameters.GetDataValue(kIdcFactoryGain8K), 50);
 
-  // Reading that file in user mode skips the factory rows again.
-  Mark();
-  Choose(PathOf("ship.cam"));
-  window->OpenCameraFile();
-  EXPECT_EQ(Sent().size(), kUserLines.size());
-
-  // When the camera does not give them, no file, and the old one stays.
+  // When the camera does not give them all, the old file stays.
   Camera().MutableOptions().refusedLines = {"BYP0?"};
-  Choose(PathOf("ship.cam"));
+  Camera().SetValue("GA8K00", "60");
+  Choose("ship.cam");
   prompter.answers = {MsgResult::Yes};
-  prompter.boxes.clear();
   window->SaveShippingData();
-  EXPECT_EQ(Mnemonics(FileLines(PathOf("ship.cam"))), expected);
+  EXPECT_EQ(FileLines("ship.cam"), lines);
   EXPECT_EQ(BoxTexts().last(),
             "Couldn't read the factory settings from the camera.\nNo file was written.");
 }
 
-TEST_F(SettingFileOperationsTest, OpenedFileKeepsWhatTheCameraRefusedAndSaysHowMuch) {
+TEST_F(SettingFileOperationsTest, OpenedFileShowsWhatTheCameraAcceptedAndSaysHowMuch) {
   Start();
-  WriteFile(PathOf("some.cam"), "GA = 300\r\nBL=5\r\nBL=abc\r\nEB=1\r\nEB=2\r\nMF=1\n");
+  QFile file(PathOf("some.cam"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("GA = 300\r\nBL=5\r\nMF=1\n");
+  file.close();
   Camera().MutableOptions().refusedLines = {"BL=5"};
   bool othersDisabled = false;
   prompter.duringBox = [&] {
     if (prompter.boxes.size() == 1) othersDisabled = !Communication().isEnabled();
   };
-  Choose(PathOf("some.cam"));
+  Choose("some.cam");
   window->OpenCameraFile();
   EXPECT_EQ(Sent(), (Lines{"GA=300", "BL=5", "MF=1"}));
   EXPECT_EQ(PageText(kIdcGainLevel), "300");
   EXPECT_EQ(PageText(kIdcBlackLevel), "0");  // the camera kept its value
   EXPECT_TRUE(othersDisabled);
   EXPECT_TRUE(Communication().isEnabled());
-  // The refusal, EB's missing row once, then one word on the whole file.
-  ASSERT_EQ(prompter.boxes.size(), 3u);
-  EXPECT_EQ(prompter.boxes[0].caption, "Communication Error");
-  EXPECT_NE(prompter.boxes[1].text.indexOf("ToCtrlId"), -1);
-  EXPECT_EQ(prompter.boxes[2].text, "The camera did not accept 1 line(s) of this file.");
+  // The camera's refusal, then one word on the whole file.
+  EXPECT_EQ(BoxTexts(), (QStringList{"ERROR: not available",
+                                     "The camera did not accept 1 line(s) of this file."}));
 }
 
 TEST_F(SettingFileOperationsTest, FilesThatCannotBeOpenedAreReported) {
   Start();
-  Choose(PathOf("missing/all.cam"));
+  Choose("missing/all.cam");
   window->SaveAllData();
-  Choose(PathOf("nothing.cam"));
+  Choose("nothing.cam");
   window->OpenCameraFile();
-  ASSERT_EQ(prompter.boxes.size(), 2u);
-  EXPECT_EQ(prompter.boxes[0].text, PathOf("missing/all.cam") + "\nCouldn't open this file");
-  EXPECT_EQ(prompter.boxes[0].caption, "File Open Error");
-  EXPECT_EQ(prompter.boxes[1].text, PathOf("nothing.cam") + "\nCouldn't open this file");
-
-  // A dialog that fails itself is reported with its code.
   prompter.fileAnswers.push_back({7, QString()});
   window->OpenCameraFile();
-  EXPECT_EQ(prompter.boxes.back().text, "Error in Load Dialog! (Return-code = 7)");
-  EXPECT_EQ(prompter.boxes.back().caption, "Load Error");
+  EXPECT_EQ(BoxTexts(), (QStringList{PathOf("missing/all.cam") + "\nCouldn't open this file",
+                                     PathOf("nothing.cam") + "\nCouldn't open this file",
+                                     "Error in Load Dialog! (Return-code = 7)"}));
+  EXPECT_EQ(prompter.boxes[0].caption, "File Open Error");
+  EXPECT_EQ(prompter.boxes[2].caption, "Load Error");
 }
 
 }  // namespace
