@@ -102,7 +102,7 @@ TEST_F(SettingFileOperationsTest, NoFileOfDefaultsWithoutAReadOfTheCamera) {
   window->SaveShippingData();
   EXPECT_TRUE(prompter.fileDialogs.empty());
   EXPECT_EQ(BoxTexts(), QStringList(2,
-                                    "The camera settings have not been read since the line was "
+                                    "The camera settings have not all been read since the line was "
                                     "opened.\nNo file was written."));
 }
 

@@ -45,6 +45,7 @@ void PageBinding::FullRead() {
   SelectCameraModel();
   // The table holds the camera's settings only when every value came.
   settingsReadAtOpen_ = -1;
+  settingsReadInMode_ = context_.controlMode.GetControlMode();
   if (ReadLoop()) settingsReadAtOpen_ = context_.serial.OpenCount();
 
   ParameterTable& table = context_.parameters;
@@ -69,7 +70,11 @@ void PageBinding::SelectCameraModel() {
 }
 
 bool PageBinding::HasCameraSettings() const {
-  return settingsReadAtOpen_ == static_cast<int64_t>(context_.serial.OpenCount());
+  // A read in user mode leaves the factory rows at their defaults.
+  const bool factoryRowsRead =
+      settingsReadInMode_ == kFactoryMode || context_.controlMode.GetControlMode() != kFactoryMode;
+  return factoryRowsRead &&
+         settingsReadAtOpen_ == static_cast<int64_t>(context_.serial.OpenCount());
 }
 
 bool PageBinding::ReadLoop() {

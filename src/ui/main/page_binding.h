@@ -50,9 +50,9 @@ class PageBinding : public ControlDispatcher {
 
   // Reads every readable parameter of the control mode from the camera.
   void FullRead();
-  // True when the last full read got every value it asked for and the line
-  // has not been opened again since: the table then holds the camera's
-  // settings rather than defaults.
+  // True when the last full read got every value it asked for, in factory
+  // mode when the factory rows count now, and the line has not been opened
+  // again since: the table then holds the camera's settings, not defaults.
   bool HasCameraSettings() const;
   // All enabling rules in their order.
   void ApplyEnablingRules();
@@ -114,6 +114,7 @@ class PageBinding : public ControlDispatcher {
   // The line's open count when a full read last got every value; -1 when
   // the last one did not.
   int64_t settingsReadAtOpen_ = -1;
+  int settingsReadInMode_ = 0;  // the control mode of the last full read
 };
 
 }  // namespace cct

@@ -63,7 +63,7 @@ void SettingFileOperations::SaveAs(QWidget* owner, Writer writer) {
   // camera's settings.
   if (!window_.Binding().HasCameraSettings()) {
     Warn(owner,
-         QStringLiteral("The camera settings have not been read since the line was opened.\n"
+         QStringLiteral("The camera settings have not all been read since the line was opened.\n"
                         "No file was written."),
          QString::fromLatin1(kAppCaption));
     return;
