@@ -129,6 +129,9 @@ class CCtrlToolDlg : public CStatusDialog {
   void Reload();
   void LoadAllLutTables();
   void PlaceCompanionWindows();
+  // The area selection; the chosen area becomes the current area. True only
+  // for a flash area; no area is reported.
+  bool ChooseFlashArea(int mode, int& area);
 
   UiContext context_;
   std::vector<CTabSheetDialog*> pages_;  // children of the tab control once created

@@ -77,14 +77,18 @@ bool CCtrlToolDlg::SelectArea(int mode, int& area) {
   return true;
 }
 
+bool CCtrlToolDlg::ChooseFlashArea(int mode, int& area) {
+  area = -1;
+  if (!SelectArea(mode, area)) return false;
+  currentArea_ = area;
+  if (IsFlashArea(area)) return true;
+  ShowInvalidArea(Ui().GetPrompter(), this);
+  return false;
+}
+
 void CCtrlToolDlg::StoreSettings() {
   int area = -1;
-  if (!SelectArea(CParameterAreaSelectDialog::kStore, area)) return;
-  currentArea_ = area;
-  if (!IsFlashArea(area)) {
-    ShowInvalidArea(Ui().GetPrompter(), this);
-    return;
-  }
+  if (!ChooseFlashArea(CParameterAreaSelectDialog::kStore, area)) return;
   // A failed store has been reported by the exchange itself.
   if (StoreFlashArea(context_.command, area, kStoreSettingsMs)) {
     Ui().GetPrompter().MessageBox(this, QStringLiteral("Completed saving current setting data !"),
@@ -94,12 +98,7 @@ void CCtrlToolDlg::StoreSettings() {
 
 void CCtrlToolDlg::LoadSettings() {
   int area = -1;
-  if (!SelectArea(CParameterAreaSelectDialog::kLoad, area)) return;
-  currentArea_ = area;
-  if (!IsFlashArea(area)) {
-    ShowInvalidArea(Ui().GetPrompter(), this);
-    return;
-  }
+  if (!ChooseFlashArea(CParameterAreaSelectDialog::kLoad, area)) return;
   if (LoadFlashArea(context_.command, area, kLoadSettingsMs)) FullRead();
 }
 

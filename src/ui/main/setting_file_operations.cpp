@@ -83,6 +83,12 @@ void SettingFileOperations::OpenCameraFile(QWidget* owner) {
   RememberFolder(context_.preferences, kPrefCameraFilePath, path);
 }
 
+bool SettingFileOperations::OpenForWriting(QSaveFile& file) {
+  if (file.open(QIODevice::WriteOnly)) return true;
+  FileOpenError(&window_, file.fileName());
+  return false;
+}
+
 bool SettingFileOperations::Commit(QSaveFile& file, const std::string& text) {
   // The whole text goes into a temporary file that replaces the old one
   // only when all of it is written: a failure leaves the previous file.
@@ -95,10 +101,7 @@ bool SettingFileOperations::Commit(QSaveFile& file, const std::string& text) {
 
 bool SettingFileOperations::WriteAllData(const QString& path) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    FileOpenError(&window_, path);
-    return false;
-  }
+  if (!OpenForWriting(file)) return false;
   const int mode = context_.controlMode.GetControlMode();
   std::string text;
   // The model as the camera names itself now, not as an earlier answer did.
@@ -125,10 +128,7 @@ bool SettingFileOperations::QueryFactoryRows(std::vector<int32_t>& values) {
 
 bool SettingFileOperations::WriteShippingData(const QString& path) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    FileOpenError(&window_, path);
-    return false;
-  }
+  if (!OpenForWriting(file)) return false;
   std::vector<int32_t> values = CurrentValues(context_.parameters);
   // In user mode the full read leaves the factory rows out, so the table
   // holds their defaults: the file takes them from the camera instead.

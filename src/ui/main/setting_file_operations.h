@@ -38,6 +38,9 @@ class SettingFileOperations {
  private:
   using Writer = bool (SettingFileOperations::*)(const QString&);
   void SaveAs(QWidget* owner, Writer writer);
+  // The file opens into a temporary one beside it, which Commit puts in its
+  // place; each reports its failure.
+  bool OpenForWriting(QSaveFile& file);
   bool Commit(QSaveFile& file, const std::string& text);
   // The factory rows' values as the camera holds them now, into `values`;
   // false when the camera did not give every one.
