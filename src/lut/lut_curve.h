@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "lut/lut_edit_points.h"
@@ -13,6 +14,13 @@ class NaturalSpline {
  public:
   explicit NaturalSpline(std::vector<double> values);
   double operator()(double t) const;
+  // The piece that holds t and the offset into it, then the value there:
+  // splines over the same knots share the first.
+  void Locate(double t, size_t& piece, double& u) const;
+  double At(size_t piece, double u) const {
+    if (v_.size() < 2) return v_.empty() ? 0.0 : v_[0];
+    return ((d_[piece] * u + c_[piece]) * u + b_[piece]) * u + v_[piece];
+  }
 
  private:
   std::vector<double> v_, b_, c_, d_;
