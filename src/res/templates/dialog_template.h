@@ -22,6 +22,8 @@ enum class ControlKind : uint8_t {
   LogList,
   TabControl,
   ProgressBar,
+  // A frame the window fills with a control of its own (the LUT graph).
+  Custom,
 };
 
 // Style bits of a template control; each kind reads the ones that concern it.

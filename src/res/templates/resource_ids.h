@@ -74,6 +74,18 @@ inline constexpr int32_t kIdcCommClearMessages = 1319;
 inline constexpr int32_t kIdcAreaSelectList = 1015;
 inline constexpr int32_t kIdcAreaSelectPrompt = 1020;
 
+// LUT editor.
+inline constexpr int32_t kIdcLutEditTableType = 1053;
+inline constexpr int32_t kIdcLutEditWrite = 1054;
+inline constexpr int32_t kIdcLutEditClear = 1055;
+inline constexpr int32_t kIdcLutEditGraph = 1056;
+inline constexpr int32_t kIdcLutEditConvert = 1057;
+inline constexpr int32_t kIdcLutEditAllTables = 1058;
+inline constexpr int32_t kIdcLutEditRead = 1133;
+inline constexpr int32_t kIdcLutEditCount = 1134;
+inline constexpr int32_t kIdcLutEditSpin = 1135;
+inline constexpr int32_t kIdcLutEditMode = 1136;
+
 // Terminal.
 inline constexpr int32_t kIdcTermCommand = 1341;
 inline constexpr int32_t kIdcTermClose = 1342;

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -164,6 +165,11 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* dialog, QWidget* p
       return new TabControl(dialog);
     case ControlKind::ProgressBar:
       return MakeProgress(dialog);
+    case ControlKind::Custom: {
+      auto* frame = new QFrame(dialog);
+      if (Has(control, ctl::kSunken)) frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+      return frame;
+    }
   }
   return new QWidget(dialog);
 }

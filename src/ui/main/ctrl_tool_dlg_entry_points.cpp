@@ -5,6 +5,7 @@
 
 #include "serial/camera_model.h"
 #include "ui/lut/lut_dlg.h"
+#include "ui/lut/lut_table_operations.h"
 #include "ui/main/page_binding.h"
 #include "ui/main/setting_file_operations.h"
 
@@ -33,10 +34,14 @@ void CCtrlToolDlg::SaveShippingData() {
 }
 void CCtrlToolDlg::EditUserId() {}
 void CCtrlToolDlg::EditCameraId() {}
-void CCtrlToolDlg::OpenLutFile() {}
-void CCtrlToolDlg::SaveLutFile() {}
+void CCtrlToolDlg::OpenLutFile() {
+  LutTableOperations(*this, context_).OpenLutFile();
+}
+void CCtrlToolDlg::SaveLutFile() {
+  LutTableOperations(*this, context_).SaveLutFile();
+}
 bool CCtrlToolDlg::LoadAllTables() {
-  return true;
+  return LutTableOperations(*this, context_).LoadAllTables();
 }
 void CCtrlToolDlg::About() {}
 void CCtrlToolDlg::Recalibrate(int) {}
@@ -51,20 +56,22 @@ constexpr int kMonochromeEditor = 1;
 }  // namespace
 
 void CCtrlToolDlg::ShowLutEditors() {
+  // The caption follows the camera identified now, also after another one.
   if (IsKnownModel(context_.cameraModel.modelIndex)) {
     CLUTDlg& editor = *lutEditors_[kMonochromeEditor];
     editor.setWindowTitle(QStringLiteral("LUT Setting for Monochrome"));
     editor.ShowNormal();
     return;
   }
-  for (auto& editor : lutEditors_) editor->ShowNormal();
+  for (auto& editor : lutEditors_) {
+    editor->setWindowTitle(editor->ColourCaption());
+    editor->ShowNormal();
+  }
 }
 
 void CCtrlToolDlg::HideLutEditors() {
-  if (IsKnownModel(context_.cameraModel.modelIndex)) {
-    lutEditors_[kMonochromeEditor]->hide();
-    return;
-  }
+  // All three, whatever the camera is now: one shown for an earlier camera
+  // must not stay behind.
   for (auto& editor : lutEditors_) editor->hide();
 }
 

@@ -1,0 +1,137 @@
+#include "ui/lut/lut_table_operations.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <fstream>
+
+#include "lut/gamma_csv.h"
+#include "serial/camera_model.h"
+#include "ui/lut/lut_dlg.h"
+#include "ui/lut/lut_transfer.h"
+#include "ui/main/ctrl_tool_dlg.h"
+#include "ui/main/file_choice.h"
+#include "ui/main/ui_host.h"
+
+namespace cct {
+
+namespace {
+
+// The LUT files keep no folder of their own: the dialog starts in the
+// working directory every time.
+constexpr int kNoFolderPreference = -1;
+constexpr int kGreen = 1;
+
+FileChoice GammaFileChoice(bool save) {
+  FileChoice choice;
+  choice.save = save;
+  choice.folderPreference = kNoFolderPreference;
+  choice.defaultSuffix = QStringLiteral("csv");
+  // The save dialog's filter has always read so.
+  choice.filter = {save ? QStringLiteral("Camera gamm data (*.csv)")
+                        : QStringLiteral("Camera gamma data (*.csv)"),
+                   QStringLiteral("*.csv")};
+  return choice;
+}
+
+}  // namespace
+
+LutTableOperations::LutTableOperations(CCtrlToolDlg& window, const UiContext& context)
+    : window_(window), context_(context) {}
+
+bool LutTableOperations::KnownModel() const {
+  return IsKnownModel(context_.cameraModel.modelIndex);
+}
+
+std::vector<CLUTDlg*> LutTableOperations::Editors() const {
+  if (KnownModel()) return {&window_.LutEditor(kGreen)};
+  return {&window_.LutEditor(0), &window_.LutEditor(1), &window_.LutEditor(2)};
+}
+
+void LutTableOperations::Error(const QString& text) {
+  context_.ui.GetPrompter().MessageBox(&window_, text, QString::fromLatin1(kAppCaption),
+                                       MsgIcon::Error);
+}
+
+bool LutTableOperations::LoadAllTables() {
+  window_.setEnabled(false);
+  bool all = true;
+  for (CLUTDlg* editor : Editors()) {
+    all = LutTransfer(context_).ReadTable(*editor);
+    if (!all) break;
+  }
+  window_.setEnabled(true);
+  return all;
+}
+
+void LutTableOperations::OpenLutFile() {
+  const QString path =
+      ChooseFile(context_.ui.GetPrompter(), context_.preferences, &window_, GammaFileChoice(false));
+  if (!path.isEmpty()) ReadGammaCsv(path);
+}
+
+void LutTableOperations::SaveLutFile() {
+  // The file holds the tables as the camera has them, not unsent edits; a
+  // failed read has been reported by the exchange.
+  if (!LoadAllTables()) return;
+  const QString path =
+      ChooseFile(context_.ui.GetPrompter(), context_.preferences, &window_, GammaFileChoice(true));
+  if (!path.isEmpty()) WriteGammaCsv(path);
+}
+
+bool LutTableOperations::WriteGammaCsv(const QString& path) {
+  std::string text;
+  if (KnownModel()) {
+    text = GammaCsvSingleColumn(window_.LutEditor(kGreen).Table());
+  } else {
+    text = GammaCsvThreeColumns(
+        {window_.LutEditor(0).Table(), window_.LutEditor(1).Table(), window_.LutEditor(2).Table()});
+  }
+  // Written whole into a temporary file that takes the old one's place only
+  // at the end: a failure leaves the previous file.
+  QSaveFile file(path);
+  const QByteArray bytes = QByteArray::fromStdString(text);
+  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+    return true;
+  }
+  file.cancelWriting();
+  Error(path + QStringLiteral("\nCouldn't open this file"));
+  return false;
+}
+
+bool LutTableOperations::ReadGammaCsv(const QString& path) {
+  std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+  if (!in) {
+    Error(path + QStringLiteral("\nCouldn't open this file"));
+    return false;
+  }
+  const GammaTables current{window_.LutEditor(0).Table(), window_.LutEditor(1).Table(),
+                            window_.LutEditor(2).Table()};
+  const GammaCsvResult result = cct::ReadGammaCsv(in, current);
+  if (result.clipped &&
+      (result.error == GammaCsvError::kNone || result.clippedLine < result.errorLine)) {
+    Error(QStringLiteral("Invalid data value: Line(%1) : Value(%2)")
+              .arg(result.clippedLine)
+              .arg(result.clippedValue));
+  }
+  switch (result.error) {
+    case GammaCsvError::kNone:
+      break;
+    case GammaCsvError::kDataCountFormat:
+      Error(QStringLiteral("Invaild data count format"));
+      return false;
+    case GammaCsvError::kTooManyData:
+      Error(QStringLiteral("Too many data"));
+      return false;
+    case GammaCsvError::kLineTooLong:
+      Error(QStringLiteral("Too long data line: Line(%1)").arg(result.errorLine));
+      return false;
+  }
+  // Accepted whole: every editor shows its table as the file has it.
+  window_.LutEditor(0).ShowTable(result.tables.red);
+  window_.LutEditor(1).ShowTable(result.tables.green);
+  window_.LutEditor(2).ShowTable(result.tables.blue);
+  return true;
+}
+
+}  // namespace cct
