@@ -43,14 +43,14 @@ constexpr ControlTemplate kControls[] = {
     {kIdcLutEditTableType, ControlKind::ComboBox, "Table Type", 303, 54, 60, 70,
      kNeverShown | kVScroll, 0, kTableTypes},
     {kNoControlId, ControlKind::GroupBox, "Usage Descritption", 291, 88, 82, 115, kVisible},
-    {kNoControlId, ControlKind::Static, "<< Add edit point >>\n  Left mouse click\n  on LUT line",
-     296, 100, 74, 26, kVisible | kMultiLine},
-    {kNoControlId, ControlKind::Static,
-     "<< Delete edit point >>\n  Right mouse click\n  at edit point", 296, 130, 74, 26,
-     kVisible | kMultiLine},
-    {kNoControlId, ControlKind::Static,
-     "<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point.", 296, 160, 74,
-     36, kVisible | kMultiLine},
+    // Each help text keeps its own line breaks; the window sets a smaller font.
+    {kIdcLutEditHelpAdd, ControlKind::Static,
+     "<< Add edit point >>\n  Left mouse click\n  on LUT line", 294, 100, 78, 26, kVisible},
+    {kIdcLutEditHelpDelete, ControlKind::Static,
+     "<< Delete edit point >>\n  Right mouse click\n  at edit point", 294, 130, 78, 26, kVisible},
+    {kIdcLutEditHelpMove, ControlKind::Static,
+     "<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point.", 294, 160, 78,
+     36, kVisible},
 
     {kIdcLutStatus, ControlKind::Picture, "", 4, 218, 369, 6, kVisible, kIdbOffline},
 };

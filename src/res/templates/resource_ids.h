@@ -85,6 +85,9 @@ inline constexpr int32_t kIdcLutEditRead = 1133;
 inline constexpr int32_t kIdcLutEditCount = 1134;
 inline constexpr int32_t kIdcLutEditSpin = 1135;
 inline constexpr int32_t kIdcLutEditMode = 1136;
+inline constexpr int32_t kIdcLutEditHelpAdd = 1361;
+inline constexpr int32_t kIdcLutEditHelpDelete = 1362;
+inline constexpr int32_t kIdcLutEditHelpMove = 1363;
 
 // Terminal.
 inline constexpr int32_t kIdcTermCommand = 1341;

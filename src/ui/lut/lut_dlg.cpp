@@ -47,6 +47,14 @@ bool CLUTDlg::OnInitDialog() {
     layout->addWidget(graph_);
     graph_->SetGesture([this](Qt::MouseButton button, int x, int y) { OnGesture(button, x, y); });
   }
+  // The help texts were written for a narrower font than most desktops use.
+  for (int id : {kIdcLutEditHelpAdd, kIdcLutEditHelpDelete, kIdcLutEditHelpMove}) {
+    if (QWidget* help = GetDlgItem(id)) {
+      QFont font = help->font();
+      font.setPointSizeF(font.pointSizeF() * 0.85);
+      help->setFont(font);
+    }
+  }
   if (UpDownControl* spin = CountSpin()) {
     spin->SetRange(kPointCountMin, kMaxEditPoints);
     spin->SetPos(kPointCountStart);
