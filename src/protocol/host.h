@@ -4,7 +4,8 @@
 
 namespace cct {
 
-enum class MsgIcon { Warning, Information, Error, Question };
+// None: a plain box, as the calibration results come.
+enum class MsgIcon { Warning, Information, Error, Question, None };
 enum class MsgButtons { Ok, YesNo };
 enum class MsgResult { Ok, Yes, No };
 

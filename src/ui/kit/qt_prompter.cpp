@@ -19,6 +19,8 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
       return QMessageBox::Critical;
     case MsgIcon::Question:
       return QMessageBox::Question;
+    case MsgIcon::None:
+      return QMessageBox::NoIcon;
     case MsgIcon::Warning:
       break;
   }
