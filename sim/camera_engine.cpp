@@ -114,6 +114,7 @@ std::vector<std::string> CameraEngine::HandleLine(const std::string& line, uint6
   if (text[op] == '?') {
     if (op + 1 != text.size()) return {kErrSyntax};
     if (!spec.Readable()) return {kErrWriteOnly};
+    if (SilentWhileBusy(spec)) return {};
     return {mnemonic + "=" + Query(spec)};
   }
   return {Write(spec, text.substr(op + 1), nowMs)};
@@ -181,6 +182,14 @@ bool CameraEngine::SetValue(const std::string& mnemonic, const std::string& valu
   } else {
     numbers_[id] = v;
   }
+  return true;
+}
+
+bool CameraEngine::SilentWhileBusy(const RegisterSpec& spec) {
+  Calibration* c = CalibrationFor(spec.id);
+  if (!options_.calibrationSilentWhileBusy || c == nullptr || c->busyPollsLeft <= 0) return false;
+  // A camera too busy calibrating to answer; the poll still counts.
+  --c->busyPollsLeft;
   return true;
 }
 

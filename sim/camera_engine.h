@@ -22,10 +22,11 @@ struct EngineOptions {
   // Milliseconds between a command's arrival and its answer, by mnemonic. The
   // camera acts on the line at once; only the answer is late.
   std::map<std::string, uint32_t> answerDelayMs;
-  int silentAfterLines = -1;       // >=0: hears nothing after this many lines, line stays open
-  int calibrationBusyPolls = 2;    // status queries answered 0 (busy) after a recalibration start
-  int calibrationResult = 1;       // status then reported (1 succeeded, 2 too bright, ...)
-  uint32_t resetSilenceMs = 2000;  // silence after "CRS00=1" before the camera is back
+  int silentAfterLines = -1;     // >=0: hears nothing after this many lines, line stays open
+  int calibrationBusyPolls = 2;  // status queries answered 0 (busy) after a recalibration start
+  int calibrationResult = 1;     // status then reported (1 succeeded, 2 too bright, ...)
+  bool calibrationSilentWhileBusy = false;  // status queries go unanswered while busy
+  uint32_t resetSilenceMs = 2000;           // silence after "CRS00=1" before the camera is back
 };
 
 // Error lines. None begins with "COMPLETE", so the host sees a refusal.
@@ -87,6 +88,8 @@ class CameraEngine {
   };
 
   std::string Query(const RegisterSpec& spec);
+  // True when a status query of a running recalibration goes unanswered.
+  bool SilentWhileBusy(const RegisterSpec& spec);
   std::string Write(const RegisterSpec& spec, const std::string& valueText, uint64_t nowMs);
   std::string WriteText(const RegisterSpec& spec, const std::string& value);
   std::string RunAction(const RegisterSpec& spec, int value, uint64_t nowMs);

@@ -73,6 +73,9 @@ class Command {
   // could not be sent), false when it was answered, refused or not.
   bool LastTimedOut() const { return lastTimedOut_; }
 
+  // The clock the exchanges wait on.
+  Clock& GetClock() const { return clock_; }
+
   // For tests and diagnostics.
   int FillPosition() const { return fill_; }
   size_t QueuedLines() const { return queue_.size(); }

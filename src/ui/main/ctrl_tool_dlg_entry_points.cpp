@@ -44,11 +44,6 @@ bool CCtrlToolDlg::LoadAllTables() {
   return LutTableOperations(*this, context_).LoadAllTables();
 }
 void CCtrlToolDlg::About() {}
-void CCtrlToolDlg::Recalibrate(int) {}
-void CCtrlToolDlg::WriteModelId() {}
-void CCtrlToolDlg::ReadXmlVersion() {}
-void CCtrlToolDlg::WriteXmlVersion() {}
-void CCtrlToolDlg::ResetCamera() {}
 
 namespace {
 // A monochrome camera uses the green table only.
