@@ -8,6 +8,9 @@
 #include "ui/lut/lut_table_operations.h"
 #include "ui/main/page_binding.h"
 #include "ui/main/setting_file_operations.h"
+#include "ui/service/about_dialog.h"
+#include "ui/service/camera_id_dialog.h"
+#include "ui/service/user_id_dialog.h"
 
 namespace cct {
 
@@ -32,8 +35,14 @@ void CCtrlToolDlg::SaveAllData() {
 void CCtrlToolDlg::SaveShippingData() {
   SettingFileOperations(*this, context_).SaveShippingData(this);
 }
-void CCtrlToolDlg::EditUserId() {}
-void CCtrlToolDlg::EditCameraId() {}
+void CCtrlToolDlg::EditUserId() {
+  CUserIdDialog dialog(context_);
+  if (dialog.Create(this)) dialog.exec();
+}
+void CCtrlToolDlg::EditCameraId() {
+  CCameraIdDialog dialog(context_);
+  if (dialog.Create(this)) dialog.exec();
+}
 void CCtrlToolDlg::OpenLutFile() {
   LutTableOperations(*this, context_).OpenLutFile();
 }
@@ -43,7 +52,10 @@ void CCtrlToolDlg::SaveLutFile() {
 bool CCtrlToolDlg::LoadAllTables() {
   return LutTableOperations(*this, context_).LoadAllTables();
 }
-void CCtrlToolDlg::About() {}
+void CCtrlToolDlg::About() {
+  CAboutDialog dialog(context_);
+  if (dialog.Create(this)) dialog.exec();
+}
 void CCtrlToolDlg::Recalibrate(int) {}
 void CCtrlToolDlg::WriteModelId() {}
 void CCtrlToolDlg::ReadXmlVersion() {}
