@@ -13,6 +13,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "sim/pty_camera.h"
 #include "sim/register_map.h"
@@ -38,11 +40,41 @@ constexpr const char* kUsage =
     "  --calibration-busy N      status polls answered busy before the result (default 2)\n"
     "  --reset-silence MS        silence after a camera reset (default 2000)\n"
     "  --no-pace                 send at full speed instead of at the baud rate\n"
+    "  --camera-id TEXT          camera ID, 1 to 10 characters\n"
+    "  --user-id TEXT            user ID, up to 16 characters\n"
+    "  --device-version A.B.C.D  device version of four parts, up to 16 characters\n"
+    "  --firmware N              firmware version number, 0 to 9999 (121 reads 1.21)\n"
+    "  --fpga N                  FPGA version number, 0 to 9999\n"
+    "                            (identity texts: printable characters, no space or comma)\n"
     "  --help                    show this help\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "camera-sim: %s\n%s", message.c_str(), kUsage);
   return 2;
+}
+
+// Identity texts travel in command lines and come back in answers that drop
+// spaces and end at a comma: printable ASCII without either.
+bool IsIdentityText(std::string_view text, size_t maxLength) {
+  if (text.size() > maxLength) return false;
+  for (char c : text) {
+    if (c <= ' ' || c > '~' || c == ',') return false;
+  }
+  return true;
+}
+
+// Four non-empty parts separated by three dots.
+bool IsDeviceVersion(std::string_view text) {
+  if (!IsIdentityText(text, 16) || text.empty() || text.front() == '.' || text.back() == '.') {
+    return false;
+  }
+  int dots = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '.') continue;
+    if (text[i + 1] == '.') return false;
+    ++dots;
+  }
+  return dots == 3;
 }
 
 bool ToInt(std::string_view text, long long min, long long max, long long& out) {
@@ -54,6 +86,8 @@ bool ToInt(std::string_view text, long long min, long long max, long long& out) 
 
 int main(int argc, char** argv) {
   sim::PtyOptions options;
+  // Register values set once the camera exists, by mnemonic.
+  std::vector<std::pair<std::string, std::string>> identity;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     std::string value;
@@ -129,6 +163,27 @@ int main(int argc, char** argv) {
       options.engine.resetSilenceMs = static_cast<uint32_t>(n);
     } else if (arg == "--no-pace" && flag) {
       options.pace = false;
+    } else if (arg == "--camera-id") {
+      if (!takeValue() || value.empty() || !IsIdentityText(value, 10)) {
+        return UsageError("--camera-id needs 1 to 10 printable characters, no space or comma");
+      }
+      identity.emplace_back("ID", value);
+    } else if (arg == "--user-id") {
+      if (!takeValue() || !IsIdentityText(value, 16)) {
+        return UsageError("--user-id needs up to 16 printable characters, no space or comma");
+      }
+      identity.emplace_back("UD", value);
+    } else if (arg == "--device-version") {
+      if (!takeValue() || !IsDeviceVersion(value)) {
+        return UsageError("--device-version needs four parts such as 1.2.0.5");
+      }
+      identity.emplace_back("DV", value);
+    } else if (arg == "--firmware") {
+      if (!takeInt(0, 9999, n)) return UsageError("--firmware needs a number from 0 to 9999");
+      identity.emplace_back("VN", std::to_string(n));
+    } else if (arg == "--fpga") {
+      if (!takeInt(0, 9999, n)) return UsageError("--fpga needs a number from 0 to 9999");
+      identity.emplace_back("PV", std::to_string(n));
     } else {
       return UsageError("unknown option " + std::string(argv[i]));
     }
@@ -154,6 +209,14 @@ int main(int argc, char** argv) {
   };
 
   sim::PtyCamera camera(options);
+  bool identitySet = true;
+  camera.WithEngine([&](sim::CameraEngine& engine) {
+    for (const auto& [mnemonic, value] : identity) identitySet &= engine.SetValue(mnemonic, value);
+  });
+  if (!identitySet) {
+    std::fprintf(stderr, "camera-sim: the camera did not take its identity data\n");
+    return 1;
+  }
   std::string error;
   if (!camera.Start(&error)) {
     std::fprintf(stderr, "camera-sim: %s\n", error.c_str());

@@ -10,9 +10,10 @@
 
 namespace cct::test {
 
-// Records every box and file dialog the windows show and answers from a
-// script. With the script used up, a Yes/No box is answered No (nothing is
-// destroyed or closed by accident) and a file dialog is cancelled.
+// Records every box, file dialog and opened document of the windows and
+// answers from a script; no viewer is ever started. With the script used up,
+// a Yes/No box is answered No (nothing is destroyed or closed by accident)
+// and a file dialog is cancelled.
 class ScriptedPrompter : public Prompter {
  public:
   struct Box {
@@ -42,10 +43,16 @@ class ScriptedPrompter : public Prompter {
     return answer;
   }
 
+  bool OpenDocument(const QString& path) override {
+    openedDocuments.push_back(path);
+    return true;
+  }
+
   std::vector<Box> boxes;
   std::deque<MsgResult> answers;
   std::vector<FileDialogRequest> fileDialogs;
   std::deque<FileDialogResult> fileAnswers;
+  std::vector<QString> openedDocuments;
   // Runs while a box is "open", as a modal loop would run timers.
   std::function<void()> duringBox;
 };

@@ -7,10 +7,11 @@
 namespace cct {
 
 const DialogTemplate* FindDialogTemplate(int32_t id) {
-  static const std::array<const DialogTemplate*, 9> kAll = {
-      &templates::kAreaSelect, &templates::kCommunication, &templates::kMain,
-      &templates::kLut,        &templates::kProgress,      &templates::kTerminal,
-      &templates::kUserA,      &templates::kUserB,         &templates::kFactoryA,
+  static const std::array<const DialogTemplate*, 12> kAll = {
+      &templates::kAbout,         &templates::kAreaSelect, &templates::kCameraId,
+      &templates::kCommunication, &templates::kMain,       &templates::kLut,
+      &templates::kProgress,      &templates::kTerminal,   &templates::kUserId,
+      &templates::kUserA,         &templates::kUserB,      &templates::kFactoryA,
   };
   for (const DialogTemplate* t : kAll) {
     if (t->id == id) return t;

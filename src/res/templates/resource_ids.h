@@ -89,6 +89,43 @@ inline constexpr int32_t kIdcLutEditHelpAdd = 1361;
 inline constexpr int32_t kIdcLutEditHelpDelete = 1362;
 inline constexpr int32_t kIdcLutEditHelpMove = 1363;
 
+// About dialog.
+inline constexpr int32_t kIdcAboutName = 1000;
+inline constexpr int32_t kIdcAboutVersion = 1002;
+inline constexpr int32_t kIdcAboutFirmware = 1022;
+inline constexpr int32_t kIdcAboutCameraId = 1023;
+inline constexpr int32_t kIdcAboutModel = 1024;
+inline constexpr int32_t kIdcAboutUserId = 1028;
+inline constexpr int32_t kIdcAboutViewHelp = 1043;
+inline constexpr int32_t kIdcAboutFpga = 1082;
+inline constexpr int32_t kIdcAboutSaveUserId = 1083;
+inline constexpr int32_t kIdcAboutProtectUserId = 1084;
+inline constexpr int32_t kIdcAboutEditUserId = 1085;
+inline constexpr int32_t kIdcAboutHelpList = 1087;
+inline constexpr int32_t kIdcAboutDevVer1 = 1149;
+inline constexpr int32_t kIdcAboutDevVer2 = 1150;
+inline constexpr int32_t kIdcAboutDevVer3 = 1151;
+inline constexpr int32_t kIdcAboutDevVer4 = 1152;
+inline constexpr int32_t kIdcAboutSaveDevVer = 1153;
+inline constexpr int32_t kIdcAboutDevVerLabel = 1185;
+
+// User ID dialog.
+inline constexpr int32_t kIdcUserIdEdit = 1039;
+inline constexpr int32_t kIdcUserIdSave = 1040;
+
+// Camera ID dialog: the ten characters left to right, then the button.
+inline constexpr int32_t kIdcCameraId1 = 1029;
+inline constexpr int32_t kIdcCameraId2 = 1030;
+inline constexpr int32_t kIdcCameraId3 = 1031;
+inline constexpr int32_t kIdcCameraId4 = 1032;
+inline constexpr int32_t kIdcCameraId5 = 1033;
+inline constexpr int32_t kIdcCameraId6 = 1034;
+inline constexpr int32_t kIdcCameraId7 = 1035;
+inline constexpr int32_t kIdcCameraId8 = 1036;
+inline constexpr int32_t kIdcCameraId9 = 1037;
+inline constexpr int32_t kIdcCameraId10 = 1042;
+inline constexpr int32_t kIdcCameraIdSave = 1050;
+
 // Terminal.
 inline constexpr int32_t kIdcTermCommand = 1341;
 inline constexpr int32_t kIdcTermClose = 1342;

@@ -35,8 +35,9 @@ struct FileDialogResult {
 };
 
 // Everything the program asks of the operator in a box of its own: message
-// boxes and file dialogs. No other code opens either; tests put a scripted
-// prompter in its place and read what was shown.
+// boxes and file dialogs, and the documents it hands to the desktop. No other
+// code opens any of them; tests put a scripted prompter in its place and read
+// what was shown.
 class Prompter {
  public:
   virtual ~Prompter() = default;
@@ -44,6 +45,9 @@ class Prompter {
                                MsgIcon icon, MsgButtons buttons = MsgButtons::Ok) = 0;
   // The file dialog asks nothing about replacing a file; callers that care ask.
   virtual FileDialogResult FileDialog(QWidget* owner, const FileDialogRequest& request) = 0;
+  // Opens the file in the desktop's viewer for its type, without waiting for
+  // it; false when no viewer could be started.
+  virtual bool OpenDocument(const QString& path) = 0;
 };
 
 }  // namespace cct

@@ -1,9 +1,11 @@
 #include "ui/kit/qt_prompter.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QUrl>
 
 #include "ui/kit/busy_cursor.h"
 
@@ -73,6 +75,10 @@ FileDialogResult QtPrompter::FileDialog(QWidget* owner, const FileDialogRequest&
     result.path = QDir::toNativeSeparators(dialog.selectedFiles().first());
   }
   return result;
+}
+
+bool QtPrompter::OpenDocument(const QString& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 }  // namespace cct

@@ -25,6 +25,7 @@
 #include "ui/lut/lut_dlg.h"
 #include "ui/main/page_binding.h"
 #include "ui/main/tab_sheet_dialog.h"
+#include "ui/main/tool_version.h"
 #include "ui/main/ui_host.h"
 #include "ui/service/communication_dialog.h"
 #include "ui/service/terminal_dialog.h"
@@ -33,8 +34,6 @@ namespace cct {
 
 namespace {
 
-constexpr char kTitle[] = "QX-2080-RTN Control Tool";
-constexpr char kVersion[] = "0.21";
 constexpr char kCloseQuestion[] = "Are you sure to terminate the Camera Control Tool ?";
 constexpr char kCloseCaption[] = "Confirm";
 
@@ -122,8 +121,8 @@ bool CCtrlToolDlg::OnInitDialog() {
   // Status strip and dialog registry.
   if (!CStatusDialog::OnInitDialog()) return false;
 
-  setWindowTitle(QString::fromLatin1(kTitle) + QStringLiteral("  Ver ") +
-                 QString::fromLatin1(kVersion));
+  setWindowTitle(QString::fromLatin1(kToolName) + QStringLiteral("  Ver ") +
+                 QString::fromLatin1(kToolVersion));
 
   // Companion windows.
   context_.command.StartPolling(pollTimer_);

@@ -1,6 +1,5 @@
 // The main window's entry points into the operations that the page binding,
-// the setting files, the LUT tables and the identity dialogs bring. Those
-// still to come do nothing yet.
+// the setting files, the LUT tables and the identity dialogs bring.
 #include "ui/main/ctrl_tool_dlg.h"
 
 #include "serial/camera_model.h"
@@ -8,6 +7,9 @@
 #include "ui/lut/lut_table_operations.h"
 #include "ui/main/page_binding.h"
 #include "ui/main/setting_file_operations.h"
+#include "ui/service/about_dialog.h"
+#include "ui/service/camera_id_dialog.h"
+#include "ui/service/user_id_dialog.h"
 
 namespace cct {
 
@@ -32,8 +34,14 @@ void CCtrlToolDlg::SaveAllData() {
 void CCtrlToolDlg::SaveShippingData() {
   SettingFileOperations(*this, context_).SaveShippingData(this);
 }
-void CCtrlToolDlg::EditUserId() {}
-void CCtrlToolDlg::EditCameraId() {}
+void CCtrlToolDlg::EditUserId() {
+  CUserIdDialog dialog(context_);
+  if (dialog.Create(this)) dialog.exec();
+}
+void CCtrlToolDlg::EditCameraId() {
+  CCameraIdDialog dialog(context_);
+  if (dialog.Create(this)) dialog.exec();
+}
 void CCtrlToolDlg::OpenLutFile() {
   LutTableOperations(*this, context_).OpenLutFile();
 }
@@ -43,7 +51,10 @@ void CCtrlToolDlg::SaveLutFile() {
 bool CCtrlToolDlg::LoadAllTables() {
   return LutTableOperations(*this, context_).LoadAllTables();
 }
-void CCtrlToolDlg::About() {}
+void CCtrlToolDlg::About() {
+  CAboutDialog dialog(context_);
+  if (dialog.Create(this)) dialog.exec();
+}
 
 namespace {
 // A monochrome camera uses the green table only.
