@@ -38,6 +38,7 @@ constexpr const char* kUsage =
     "  --hang-up-after N         hang up when the N-th line comes in (it is not answered)\n"
     "  --calibration-result N    status a recalibration ends with (default 1, succeeded)\n"
     "  --calibration-busy N      status polls answered busy before the result (default 2)\n"
+    "  --calibration-silent      leave the status polls unanswered while busy\n"
     "  --reset-silence MS        silence after a camera reset (default 2000)\n"
     "  --no-pace                 send at full speed instead of at the baud rate\n"
     "  --camera-id TEXT          camera ID, 1 to 10 characters\n"
@@ -155,6 +156,8 @@ int main(int argc, char** argv) {
     } else if (arg == "--calibration-result") {
       if (!takeInt(-1000000, 1000000, n)) return UsageError("--calibration-result needs a number");
       options.engine.calibrationResult = static_cast<int>(n);
+    } else if (arg == "--calibration-silent" && flag) {
+      options.engine.calibrationSilentWhileBusy = true;
     } else if (arg == "--calibration-busy") {
       if (!takeInt(0, 1000000, n)) return UsageError("--calibration-busy needs a count");
       options.engine.calibrationBusyPolls = static_cast<int>(n);
