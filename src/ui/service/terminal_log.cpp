@@ -1,13 +1,9 @@
 // The terminal's list: every line on the wire with its time stamp, newest at
 // the top, and saving it to a file.
-#include <QSaveFile>
-
 #include <algorithm>
 #include <utility>
 
-#include "serial/preferences.h"
-#include "ui/main/file_choice.h"
-#include "ui/main/ui_host.h"
+#include "ui/service/log_file.h"
 #include "ui/service/terminal_dialog.h"
 
 namespace cct {
@@ -42,31 +38,13 @@ void CTerminalDialog::PrintLine(const QString& text) {
 }
 
 void CTerminalDialog::SaveTerminal() {
-  FileChoice choice;
-  choice.save = true;
-  choice.folderPreference = kPrefCommandLogFilePath;
-  choice.defaultSuffix = QStringLiteral("csv");
-  choice.filter = {QStringLiteral("CSV file (*.csv)"), QStringLiteral("*.csv")};
-  Prompter& prompter = context_.ui.GetPrompter();
-  const QString path = ChooseFile(prompter, context_.preferences, this, choice);
-  if (path.isEmpty()) return;
-
-  // Written whole into a temporary file that replaces the old one only once
-  // every line is in: a failed write leaves the previous file as it was.
-  QSaveFile file(path);
-  bool written = file.open(QIODevice::WriteOnly);
-  for (int row = 0; written && row < lines_.Count(); ++row) {
-    const QByteArray line = lines_.Line(row).toLatin1() + "\r\n";
-    written = file.write(line) == line.size();
-  }
-  if (written && file.commit()) {
+  // Newest first, as the list shows them.
+  const LogFileKind kind{QStringLiteral("csv"),
+                         {QStringLiteral("CSV file (*.csv)"), QStringLiteral("*.csv")},
+                         /*newestFirst=*/true};
+  if (SaveLogFile(context_, this, lines_, kind)) {
     PrintLine(QStringLiteral("Writing file has been done !"));
-  } else {
-    file.cancelWriting();
-    prompter.MessageBox(this, QStringLiteral("File open error !"), QString::fromLatin1(kAppCaption),
-                        MsgIcon::Error);
   }
-  RememberFolder(context_.preferences, kPrefCommandLogFilePath, path);
 }
 
 }  // namespace cct
