@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/preference_store.h"
+#include "protocol/shutdown_request.h"
 
 namespace cct {
 
@@ -28,7 +29,8 @@ int CCtrlToolApp::Run() {
   ThePreferenceStore();
   std::unique_ptr<QDialog> window = makeMainWindow_();
   mainWindow_ = window.get();
-  if (!endRequested_) window->exec();
+  // Asked to end during start-up: the window's run is over before it began.
+  if (!endRequested_ && !ShutdownRequested()) window->exec();
   mainWindow_ = nullptr;
   window.reset();
   return 0;

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <csignal>
 
+#include "protocol/shutdown_request.h"
+
 namespace cct {
 
 namespace {
@@ -21,6 +23,9 @@ struct sigaction previous[kSignalCount];
 void OnSignal(int number) {
   // Only async-signal-safe work here.
   const int savedErrno = errno;
+  // The flag stops every exchange at once, also one that blocks the event
+  // loop; the pipe then ends the program through its normal exit.
+  RequestShutdown();
   const unsigned char byte = static_cast<unsigned char>(number);
   [[maybe_unused]] ssize_t written = ::write(pipeFds[1], &byte, 1);
   errno = savedErrno;

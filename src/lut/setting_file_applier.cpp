@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "lut/camera_setting_file.h"
+#include "protocol/shutdown_request.h"
 
 namespace cct {
 
@@ -42,7 +43,8 @@ SettingFileResult SettingFileApplier::Apply(std::istream& in) {
   std::set<int> reported;
   SettingLineReader reader(in);
   SettingLine line;
-  for (int i = 0; i < result.lines && !result.cameraGone && reader.Next(line); ++i) {
+  for (int i = 0;
+       i < result.lines && !result.cameraGone && !ShutdownRequested() && reader.Next(line); ++i) {
     if (hooks_.progress) hooks_.progress(i, result.lines);
     const SettingEntry entry = RecogniseSettingLine(command_, line);
     switch (entry.kind) {

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <climits>
 
+#include "protocol/shutdown_request.h"
+
 namespace cct {
 
 namespace {
@@ -109,7 +111,7 @@ bool Command::ReadLine(bool log) {
         // The byte before LF is the CR of the terminator; the line is what
         // precedes it. A bare LF therefore costs the line its last character.
         std::string text(buffer_, fill_ > 0 ? fill_ - 1 : 0);
-        queue_.push_back(text);
+        Queue(text);
         if (log) {
           host_.LogTerminal("Rx: " + text);
           host_.LogMessage(text);
@@ -129,16 +131,27 @@ bool Command::ReadLine(bool log) {
   }
 }
 
+void Command::Queue(const std::string& line) {
+  queue_.push_back(line);
+  queuedBytes_ += line.size();
+  while (queue_.size() > kQueueMaxLines || (queuedBytes_ > kQueueMaxBytes && queue_.size() > 1)) {
+    queuedBytes_ -= queue_.front().size();
+    queue_.pop_front();
+  }
+}
+
 std::string Command::TakeLine() {
   if (queue_.empty()) return std::string();
   std::string line = std::move(queue_.front());
   queue_.pop_front();
+  queuedBytes_ -= line.size();
   return line;
 }
 
 void Command::ClearReceived() {
   fill_ = 0;
   queue_.clear();
+  queuedBytes_ = 0;
 }
 
 bool Command::WaitForLine(uint32_t limitMs) {
@@ -146,7 +159,8 @@ bool Command::WaitForLine(uint32_t limitMs) {
   lastTimedOut_ = false;
   clock_.Sleep(timing_.answerPollMs);
   while (!ReadLine(true)) {
-    if (TicksSince(start, clock_.Ticks()) >= limitMs) {
+    // A program asked to end waits for no answer: it counts as none.
+    if (TicksSince(start, clock_.Ticks()) >= limitMs || ShutdownRequested()) {
       lastTimedOut_ = true;
       return false;
     }
@@ -178,7 +192,8 @@ bool Command::WaitComplete(uint32_t limitMs) {
 bool Command::WriteExchange(int commandId, const CommandValue& value, uint32_t limitMs) {
   ExchangeGuard guard(exchanging_);
   ClearReceived();
-  if (!line_.Write(FormatWrite(commandId, value, true))) {
+  // Once the program is asked to end nothing more goes to the camera.
+  if (ShutdownRequested() || !line_.Write(FormatWrite(commandId, value, true))) {
     lastTimedOut_ = true;  // nothing went out, so nothing can answer
     return false;
   }
@@ -204,6 +219,10 @@ bool Command::QueryExchange(int commandId, Reply& reply, uint32_t limitMs) {
   const std::string& mnemonic = table_.MnemonicOf(commandId);
   lastTimedOut_ = false;
   if (mnemonic.empty()) return false;
+  if (ShutdownRequested()) {
+    lastTimedOut_ = true;
+    return false;
+  }
   ExchangeGuard guard(exchanging_);
   ClearReceived();
   const std::string query = FormatQuery(commandId, true);
@@ -295,6 +314,7 @@ bool Command::ParseReplyFields(const std::string& line, int& commandId, std::str
 }
 
 void Command::StartPolling(PollingTimer& timer) {
+  pollingTimer_ = &timer;
   timer.Start(timing_.pollingPeriodMs, [this] { OnPollTimer(); });
 }
 
@@ -302,6 +322,15 @@ void Command::OnPollTimer() {
   // A message box shown during an exchange runs a modal loop, and with it
   // this timer; the exchange owns the receive buffer until it returns.
   if (exchanging_ > 0) return;
+  // Nothing has come and no line is on its way: the window's thread does not
+  // wait out a byte limit every tick. A line being received is read on.
+  if (fill_ == 0 && !line_.InputPending()) {
+    // A line that says when bytes come lets the timer sleep till then: an
+    // idle tool wakes up for nothing.
+    const int signal = line_.InputSignal();
+    if (signal >= 0 && pollingTimer_) pollingTimer_->WaitForSignal(signal);
+    return;
+  }
   ExchangeGuard guard(exchanging_);
   ReadLine(true);
 }

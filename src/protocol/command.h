@@ -44,6 +44,10 @@ int32_t ReadDecimal(const std::string& text);
 class Command {
  public:
   static constexpr int kBufferSize = 1024;
+  // Lines read between exchanges wait here for the next one, which clears
+  // them; a camera that chatters meanwhile keeps only its newest lines.
+  static constexpr size_t kQueueMaxLines = 64;
+  static constexpr size_t kQueueMaxBytes = 16 * 1024;
 
   Command(Line& line, Host& host, Clock& clock, const Timing& timing,
           CommandTable& table = TheCommandTable());
@@ -79,9 +83,11 @@ class Command {
   // For tests and diagnostics.
   int FillPosition() const { return fill_; }
   size_t QueuedLines() const { return queue_.size(); }
+  size_t QueuedBytes() const { return queuedBytes_; }
 
  private:
   bool WaitForLine(uint32_t limitMs);
+  void Queue(const std::string& line);
   bool WriteExchange(int commandId, const CommandValue& value, uint32_t limitMs);
   bool QueryExchange(int commandId, Reply& reply, uint32_t limitMs);
 
@@ -93,7 +99,9 @@ class Command {
   char buffer_[kBufferSize] = {};
   int fill_ = 0;
   std::deque<std::string> queue_;
+  size_t queuedBytes_ = 0;
   int exchanging_ = 0;  // exchanges under way; polling waits for them
+  PollingTimer* pollingTimer_ = nullptr;
   bool lastTimedOut_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "protocol/shutdown_request.h"
+
 namespace cct {
 
 namespace {
@@ -50,6 +52,8 @@ bool Recalibration::Run(const RecalibrationCommands& commands, std::string& resu
   bool busy = false;
   for (;;) {
     if (pause_) pause_(pauseMs_);
+    // A program asked to end reports nothing more.
+    if (ShutdownRequested()) return false;
     paused += pauseMs_;
     int32_t status = kBusy;
     if (command_.QueryValue(commands.statusCmd, status, kStatusQueryMs)) {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "protocol/command_table.h"
+#include "protocol/shutdown_request.h"
 #include "serial/camera_link_channel.h"
 
 namespace cct {
@@ -83,6 +84,7 @@ bool LineSelection::StartUpConnection() {
 
   if (!answered) {
     for (int baudIndex : kBaudSearchOrder) {
+      if (ShutdownRequested()) return false;
       // A failing reopen has shown its own message; the probe then fails too.
       line_.ReopenWithBaudRate(BaudIndexToRate(baudIndex));
       Call(hooks_.selectBaudIndex, baudIndex);
@@ -122,7 +124,7 @@ bool LineSelection::LineChanged(LineSetting which, int value) {
 
 int LineSelection::AutomaticPortSearch() {
   int found = -1;
-  for (int portIndex = 0; portIndex < kSearchPortCount; ++portIndex) {
+  for (int portIndex = 0; portIndex < kSearchPortCount && !ShutdownRequested(); ++portIndex) {
     if (line_.ReopenWithPort(portIndex) && Probe()) {
       found = portIndex;
       break;

@@ -148,6 +148,17 @@ TEST_F(AppProcessTest, StoredValuesComeBackAfterARun) {
   EXPECT_EQ(Stored("Control Mode"), 1);
 }
 
+TEST_F(AppProcessTest, AStoredPortItCannotUseStartsOnTheDefaultAndGoesBackAsIt) {
+  config.Store("Previous Application Shutdown Status", 1);
+  config.Store("Com Port No", 2147483647);
+  config.Store("Control Mode", 7);
+  Start();
+  EXPECT_TRUE(WaitFor([this] { return CameraHeard("MD?"); })) << "COM1 was not tried";
+  Send(SIGTERM);
+  EXPECT_EQ(Stored("Com Port No"), 0);
+  EXPECT_EQ(Stored("Control Mode"), 0);
+}
+
 TEST_F(AppProcessTest, AfterARunKilledInCameraLinkModeTheNextStartsOnTheComPort) {
   config.Store("Previous Application Shutdown Status", 1);
   config.Store("Communication Mode", 3);
@@ -191,6 +202,47 @@ TEST_F(AppProcessTest, CameraLinkModeWithoutAPortIdlesWithoutSpinning) {
   // Under 1 % of a core: 40 ms in 4 s, 4 ticks of 10 ms.
   EXPECT_LE(used * 1000 / sysconf(_SC_CLK_TCK), 40) << used << " ticks";
   Send(SIGKILL);
+}
+
+// One signal ends the tool promptly wherever it waits, as a normal end: well
+// within the 6 s an operator would wait, where the remaining probes and
+// queries would take 5 to 140 s.
+class PromptShutdownTest : public AppProcessTest {
+ protected:
+  void EndsWithin(int limitMs) {
+    QElapsedTimer took;
+    took.start();
+    Send(SIGTERM);
+    EXPECT_LT(took.elapsed(), limitMs);
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(Marker(), 1);
+  }
+  size_t Heard() const { return camera.ReceivedLines().size(); }
+};
+
+TEST_F(PromptShutdownTest, FromAStartUpMessageBox) {
+  config.Store("Previous Application Shutdown Status", 1);
+  config.Store("Communication Mode", 1);
+  Start({{"CLSERIALPATH", config.Path()}});  // no library: "Failed to initialize!" waits
+  EndsWithin(3000);
+}
+
+TEST_F(PromptShutdownTest, FromTheBaudSearchOnASilentPort) {
+  camera.WithEngine([](sim::CameraEngine& engine) { engine.MutableOptions().silent = true; });
+  config.Store("Previous Application Shutdown Status", 1);
+  Start();
+  EndsWithin(3000);
+}
+
+TEST_F(PromptShutdownTest, FromAFullReadWhoseCameraFellSilent) {
+  camera.WithEngine(
+      [](sim::CameraEngine& engine) { engine.MutableOptions().silentAfterLines = 20; });
+  config.Store("Previous Application Shutdown Status", 1);
+  Start();
+  ASSERT_TRUE(WaitFor([this] { return Heard() > 20; }));
+  const size_t before = Heard();
+  EndsWithin(3000);
+  EXPECT_LE(Heard(), before + 1);  // nothing more than the query under way
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "protocol/shutdown_request.h"
 #include "support/fake_clock.h"
 #include "support/recording_host.h"
 #include "support/scripted_line.h"
@@ -265,6 +266,40 @@ TEST_F(CommandTest, UnsolicitedLinesAreLoggedByPollingAndDiscardedByTheNextExcha
   EXPECT_TRUE(command.QueryValue(kCmdGA, value, 1000));
   EXPECT_EQ(value, 300);
   EXPECT_EQ(command.QueuedLines(), 0u);
+}
+
+TEST_F(CommandTest, AnIdlePollReadsNothingAndAFloodKeepsOnlyTheNewestLines) {
+  // Nothing there: no read, no wait.
+  const uint32_t start = clock.now;
+  for (int i = 0; i < 40; ++i) command.OnPollTimer();
+  EXPECT_EQ(line.reads, 0);
+  EXPECT_EQ(clock.now, start);
+
+  // A camera that chatters long lines between exchanges.
+  const std::string chatter = "EVENT=" + std::string(994, 'x') + "\r\n";
+  for (int i = 0; i < 500; ++i) {
+    line.Arrive(chatter);
+    command.OnPollTimer();
+  }
+  EXPECT_LE(command.QueuedLines(), Command::kQueueMaxLines);
+  EXPECT_LE(command.QueuedBytes(), Command::kQueueMaxBytes);
+  EXPECT_GE(command.QueuedLines(), 10u);
+  EXPECT_EQ(host.terminal.size(), 500u);  // every one was still logged
+
+  line.Answer("GA?\r\n", "GA=300\r\n");
+  int32_t value = 0;
+  EXPECT_TRUE(command.QueryValue(kCmdGA, value, 1000));
+  EXPECT_EQ(command.QueuedBytes(), 0u);
+}
+
+TEST_F(CommandTest, AfterAShutdownRequestNothingIsSentOrAwaited) {
+  RequestShutdown();
+  int32_t value = 0;
+  EXPECT_FALSE(command.SendValue(kCmdGA, 100, 5000));
+  EXPECT_TRUE(command.LastTimedOut());
+  EXPECT_FALSE(command.QueryValue(kCmdGA, value, 5000));
+  EXPECT_TRUE(line.written.empty());
+  ClearShutdownRequest();
 }
 
 // --- parsing ----------------------------------------------------------------

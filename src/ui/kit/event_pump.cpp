@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "protocol/shutdown_request.h"
+
 namespace cct {
 
 void PumpPendingEvents() {
@@ -11,7 +13,8 @@ void PumpPendingEvents() {
 }
 
 void HoldFor(uint32_t ms) {
-  if (ms == 0 || !QCoreApplication::instance()) return;
+  // Nothing is worth waiting for once the program is to end.
+  if (ms == 0 || !QCoreApplication::instance() || ShutdownRequested()) return;
   QEventLoop loop;
   QTimer timer;
   timer.setTimerType(Qt::PreciseTimer);

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "protocol/shutdown_request.h"
 #include "ui/kit/busy_cursor.h"
 
 namespace cct {
@@ -44,6 +45,9 @@ QString NameFilter(const FileFilter& filter) {
 MsgResult QtPrompter::MessageBox(QWidget* owner, const QString& text, const QString& caption,
                                  MsgIcon icon, MsgButtons buttons) {
   const bool yesNo = buttons == MsgButtons::YesNo;
+  // Once the program is to end, no box waits for an answer: a question is
+  // answered No, so nothing goes ahead.
+  if (ShutdownRequested()) return yesNo ? MsgResult::No : MsgResult::Ok;
   QMessageBox box(ToQtIcon(icon), caption, text,
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, OwnerWindow(owner));
   // Camera answers must not be read as markup.
@@ -56,6 +60,7 @@ MsgResult QtPrompter::MessageBox(QWidget* owner, const QString& text, const QStr
 }
 
 FileDialogResult QtPrompter::FileDialog(QWidget* owner, const FileDialogRequest& request) {
+  if (ShutdownRequested()) return FileDialogResult{};
   QFileDialog dialog(OwnerWindow(owner));
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save || !request.fileMustExist ? QFileDialog::AnyFile

@@ -8,6 +8,7 @@
 #include "app/control_mode.h"
 #include "protocol/command.h"
 #include "protocol/parameter_table.h"
+#include "protocol/shutdown_request.h"
 #include "res/templates/page_ids.h"
 #include "serial/camera_model.h"
 #include "serial/serial_channel.h"
@@ -87,7 +88,7 @@ bool PageBinding::ReadLoop() {
   progress.Open(&window_, QString::fromLatin1(kReadingMessage));
   int done = 0;
   bool allAnswered = knownModel;
-  for (int i = 0; i < ParameterTable::RowCount(); ++i) {
+  for (int i = 0; i < ParameterTable::RowCount() && !ShutdownRequested(); ++i) {
     const ParameterRow& row = table.Row(i);
     if (!knownModel || !InReadList(row.ctrlId)) continue;
     if (row.area == kAreaFactory && !factory) continue;
