@@ -33,7 +33,7 @@ void BM_AddToFullLog(benchmark::State& state) {
   const int capacity = static_cast<int>(state.range(0));
   const int linesPerTurn = static_cast<int>(state.range(1));  // 0: no view
   const bool withView = linesPerTurn > 0;
-  cct::LogListModel model(capacity);
+  cct::LogListModel model(capacity, capacity * 24);
   cct::LogListView view;
   if (withView) {
     view.SetModel(&model);

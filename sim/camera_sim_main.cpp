@@ -33,6 +33,7 @@ constexpr const char* kUsage =
     "  --delay MNEMONIC=MS       answer this command after MS milliseconds (repeatable)\n"
     "  --silent-after N          answer the first N lines, then nothing; the line stays open\n"
     "  --unsolicited MS          send an unsolicited line every MS milliseconds\n"
+    "  --unsolicited-length N    pad each unsolicited line to N characters\n"
     "  --lf-only                 end lines with LF instead of CR LF\n"
     "  --long-lines              send an over-long line in place of each answer\n"
     "  --hang-up-after N         hang up when the N-th line comes in (it is not answered)\n"
@@ -146,6 +147,9 @@ int main(int argc, char** argv) {
     } else if (arg == "--unsolicited") {
       if (!takeInt(1, 86400000, n)) return UsageError("--unsolicited needs milliseconds");
       options.unsolicitedPeriodMs = static_cast<uint32_t>(n);
+    } else if (arg == "--unsolicited-length") {
+      if (!takeInt(1, 100000, n)) return UsageError("--unsolicited-length needs a length");
+      options.unsolicitedLength = static_cast<size_t>(n);
     } else if (arg == "--lf-only" && flag) {
       options.lfOnly = true;
     } else if (arg == "--long-lines" && flag) {

@@ -224,7 +224,9 @@ void PtyCamera::Run() {
       DoHangUp();
     }
     if (period > 0 && master_.Valid() && NowMs() >= nextEventMs) {
-      SendLine("EVENT=" + std::to_string(++eventCount_), false);
+      std::string event = "EVENT=" + std::to_string(++eventCount_);
+      if (event.size() < options_.unsolicitedLength) event.resize(options_.unsolicitedLength, '.');
+      SendLine(event, false);
       nextEventMs = std::max(nextEventMs + period, NowMs());
     }
   }

@@ -23,6 +23,7 @@ struct PtyOptions {
   bool lfOnly = false;               // end lines with LF only
   bool longLines = false;            // an over-long line (>1024 bytes) in place of each answer
   uint32_t unsolicitedPeriodMs = 0;  // >0: send an unsolicited "EVENT=n" line this often
+  size_t unsolicitedLength = 0;      // >0: each such line padded to this many characters
   int hangUpAfterLines = -1;  // >=0: hang up when this many lines have come (the last unanswered)
   std::function<void()> onHangUp;  // called on the camera's thread once it has hung up
 };

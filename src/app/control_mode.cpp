@@ -3,7 +3,7 @@
 namespace cct {
 
 ControlModeHolder::ControlModeHolder(Preferences& preferences) : preferences_(preferences) {
-  preferences_.GetNumber(kPrefControlMode, mode_, kUserMode);
+  mode_ = StoredNumberIn(preferences_, kPrefControlMode, kUserMode, kFactoryMode, kUserMode);
 }
 
 ControlModeHolder::~ControlModeHolder() {

@@ -15,6 +15,13 @@ class Line {
   virtual int Read(char* buffer, int count, uint32_t limitMs) = 0;
   // Sends the text as it is (the caller ends it with CR LF) and logs it.
   virtual bool Write(const std::string& text) = 0;
+  // False when no byte can be read now, so a look between exchanges need not
+  // wait for one; true when one may be there.
+  virtual bool InputPending() { return true; }
+  // A descriptor that becomes readable when bytes arrive and whenever the
+  // line is opened anew, so an idle look between exchanges can sleep until
+  // then; -1 when the line cannot tell and must be looked at regularly.
+  virtual int InputSignal() { return -1; }
 };
 
 // Whatever owns the periodic timer that reads lines the camera sends between
@@ -23,6 +30,8 @@ class PollingTimer {
  public:
   virtual ~PollingTimer() = default;
   virtual void Start(uint32_t periodMs, std::function<void()> onTick) = 0;
+  // No ticks until `fd` is readable; then they go on as before.
+  virtual void WaitForSignal(int fd) { (void)fd; }
 };
 
 }  // namespace cct

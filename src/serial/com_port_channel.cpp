@@ -220,6 +220,7 @@ void CComPortChannel::ReceiveLoop() {
 
 void CComPortChannel::DrainInput() {
   std::lock_guard<std::mutex> lineLock(LineLock());
+  bool any = false;
   for (;;) {
     const int free = FreeSpace();
     if (free == 0) break;
@@ -230,6 +231,12 @@ void CComPortChannel::DrainInput() {
     head_.store((head + static_cast<int>(got)) % kRingSize, std::memory_order_release);
     { std::lock_guard<std::mutex> lock(ringMutex_); }
     dataArrived_.notify_all();
+    any = true;
+  }
+  const int signal = inputSignal_.load();
+  if (any && signal >= 0) {
+    const uint64_t one = 1;
+    (void)!::write(signal, &one, sizeof one);
   }
 }
 

@@ -41,6 +41,9 @@ class CComPortChannel {
   // Run by the receive thread: moves what the driver holds into the ring,
   // as far as the ring has room.
   void DrainInput();
+  // An eventfd (owned by the caller) the receive thread signals whenever
+  // bytes came into the ring; -1 for none.
+  void SetInputSignal(int fd) { inputSignal_.store(fd); }
 
  private:
   void ReceiveLoop();
@@ -54,6 +57,7 @@ class CComPortChannel {
   std::thread receiver_;
   std::atomic<int> running_{1};
   std::atomic<bool> hungUp_{false};
+  std::atomic<int> inputSignal_{-1};
 
   char ring_[kRingSize] = {};
   std::atomic<int> head_{0};  // next position the receive thread fills

@@ -5,6 +5,13 @@
 
 namespace cct {
 
+int StoredNumberIn(Preferences& preferences, int index, int minimum, int maximum,
+                   int defaultValue) {
+  int value = defaultValue;
+  if (!preferences.GetNumber(index, value, defaultValue)) return defaultValue;
+  return value >= minimum && value <= maximum ? value : defaultValue;
+}
+
 bool NullPreferences::GetPath(int, std::string& path) {
   std::error_code ec;
   auto cwd = std::filesystem::current_path(ec);

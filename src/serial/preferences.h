@@ -33,6 +33,11 @@ class Preferences {
   virtual bool PreviousRunEndedNormally() = 0;
 };
 
+// A stored number the program can use: within minimum..maximum. Anything
+// else, like a missing value, reads as the default, which is then what the
+// program holds and writes back.
+int StoredNumberIn(Preferences& preferences, int index, int minimum, int maximum, int defaultValue);
+
 // Stands in where nothing is stored: every value reads as its default and
 // nothing is written.
 class NullPreferences : public Preferences {

@@ -1,5 +1,9 @@
 #include "serial/serial_channel.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include "serial/camera_link_api.h"
 #include "serial/camera_link_channel.h"
 #include "serial/com_port_channel.h"
 
@@ -32,18 +36,39 @@ int BaudRateToIndex(int rate) {
 
 CSerialChannel::CSerialChannel(Host& host, Preferences& preferences, Clock& clock)
     : host_(host), preferences_(preferences), clock_(clock) {
-  preferences_.GetNumber(kPrefCommunicationMode, mode_, 0);
-  preferences_.GetNumber(kPrefComPortNo, portIndex_[kModeComPort], 0);
-  preferences_.GetNumber(kPrefCameraLink2000Index, portIndex_[kModeCameraLink2000], 0);
-  preferences_.GetNumber(kPrefCameraLink2001Index, portIndex_[kModeCameraLink2001], 0);
-  preferences_.GetNumber(kPrefCameraLink11Index, portIndex_[kModeCameraLink11], 0);
+  // A stored value the program cannot use (a hand-edited file, another
+  // tool's) reads as the default, and the default is what goes back.
+  mode_ = StoredNumberIn(preferences_, kPrefCommunicationMode, kModeComPort, kModeCameraLink11,
+                         kModeComPort);
+  portIndex_[kModeComPort] = StoredNumberIn(preferences_, kPrefComPortNo, 0, kComPortCount - 1, 0);
+  const int lastListed = static_cast<int>(kClMaxListEntries) - 1;
+  portIndex_[kModeCameraLink2000] =
+      StoredNumberIn(preferences_, kPrefCameraLink2000Index, 0, lastListed, 0);
+  portIndex_[kModeCameraLink2001] =
+      StoredNumberIn(preferences_, kPrefCameraLink2001Index, 0, lastListed, 0);
+  portIndex_[kModeCameraLink11] =
+      StoredNumberIn(preferences_, kPrefCameraLink11Index, 0, lastListed, 0);
   // Every run starts at 9600 bit/s; the stored rate is not read back.
   baudRate_ = 9600;
+  inputSignal_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 CSerialChannel::~CSerialChannel() {
   Close();
   SaveSettings();
+  // The COM port's receive thread has ended with Close.
+  comPort_.reset();
+  if (inputSignal_ >= 0) ::close(inputSignal_);
+}
+
+void CSerialChannel::SignalInput() {
+  if (inputSignal_ < 0) return;
+  const uint64_t one = 1;
+  (void)!::write(inputSignal_, &one, sizeof one);
+}
+
+int CSerialChannel::InputSignal() {
+  return mode_ == kModeComPort ? inputSignal_ : -1;
 }
 
 void CSerialChannel::SaveSettings() {
@@ -56,7 +81,10 @@ void CSerialChannel::SaveSettings() {
 }
 
 CComPortChannel& CSerialChannel::ComPort() {
-  if (!comPort_) comPort_ = std::make_unique<CComPortChannel>(host_);
+  if (!comPort_) {
+    comPort_ = std::make_unique<CComPortChannel>(host_);
+    comPort_->SetInputSignal(inputSignal_);
+  }
   return *comPort_;
 }
 
@@ -99,6 +127,9 @@ int CSerialChannel::GetPortIndex() const {
 bool CSerialChannel::Open(int mode, int baudRate, int portIndex) {
   Close();
   ++openCount_;
+  // Whoever sleeps until input looks again: the new line may need watching
+  // differently.
+  SignalInput();
   // The new settings are kept even when opening fails, so a later reopen
   // and the stored preferences use them.
   mode_ = mode;
@@ -108,7 +139,8 @@ bool CSerialChannel::Open(int mode, int baudRate, int portIndex) {
   *slot = portIndex;
 
   if (mode == kModeComPort) {
-    const std::string name = "COM" + std::to_string(portIndex + 1);
+    // Wide enough that no index can overflow the name.
+    const std::string name = "COM" + std::to_string(static_cast<int64_t>(portIndex) + 1);
     return ComPort().OpenPort(name, baudRate, 8, 0, false, false);
   }
   return WithCameraLink(*this, mode, [&](auto& channel) {
@@ -161,6 +193,14 @@ int CSerialChannel::Read(char* buffer, int count, uint32_t limitMs) {
   if (count <= 0 || mode_ < 0 || mode_ > 3) return 0;
   return mode_ == kModeComPort ? ReadComPort(buffer, count, limitMs)
                                : ReadCameraLink(buffer, count, limitMs);
+}
+
+bool CSerialChannel::InputPending() {
+  if (mode_ == kModeComPort) return comPort_ && comPort_->IsOpen() && comPort_->Available() > 0;
+  if (IsCameraLinkMode(mode_)) {
+    return WithCameraLink(*this, mode_, [](auto& channel) { return channel.IsOpen(); });
+  }
+  return false;
 }
 
 int CSerialChannel::ReadComPort(char* buffer, int count, uint32_t limitMs) {

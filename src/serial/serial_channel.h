@@ -49,6 +49,12 @@ class CSerialChannel : public Line {
 
   bool Write(const std::string& text) override;
   int Read(char* buffer, int count, uint32_t limitMs) override;
+  // A COM port knows whether its ring holds a byte; a Camera Link library
+  // is asked by reading, so an open port counts as pending.
+  bool InputPending() override;
+  // Signalled by the COM port's receive thread and by every open; a Camera
+  // Link library signals nothing, so its line has none.
+  int InputSignal() override;
 
   int GetPortCount();
   std::string GetPortName(int portIndex);
@@ -77,6 +83,7 @@ class CSerialChannel : public Line {
   int* PortIndexSlot(int mode);
   int ReadComPort(char* buffer, int count, uint32_t limitMs);
   int ReadCameraLink(char* buffer, int count, uint32_t limitMs);
+  void SignalInput();
 
   Host& host_;
   Preferences& preferences_;
@@ -85,6 +92,7 @@ class CSerialChannel : public Line {
   int baudRate_ = 9600;
   int portIndex_[4] = {0, 0, 0, 0};
   uint32_t openCount_ = 0;
+  int inputSignal_ = -1;  // eventfd
   std::unique_ptr<CComPortChannel> comPort_;
   std::unique_ptr<CCameraLink2000Channel> cl2000_;
   std::unique_ptr<CCameraLink2001Channel> cl2001_;

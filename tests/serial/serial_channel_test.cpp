@@ -118,6 +118,24 @@ TEST_F(SerialChannelTest, StartsFromStoredModeAndPortsAt9600AndWritesThemBack) {
   EXPECT_EQ(prefs.values[kPrefBaudrate], 9600);
 }
 
+TEST_F(SerialChannelTest, StoredValuesItCannotUseReadAndGoBackAsDefaults) {
+  prefs.values = {{kPrefCommunicationMode, 9},
+                  {kPrefComPortNo, 2147483647},
+                  {kPrefCameraLink2000Index, -1},
+                  {kPrefCameraLink2001Index, 255},
+                  {kPrefCameraLink11Index, 256}};
+  {
+    CSerialChannel line(host, prefs, clock);
+    EXPECT_EQ(line.GetMode(), kModeComPort);
+    EXPECT_EQ(line.GetPortIndex(), 0);
+  }
+  EXPECT_EQ(prefs.values[kPrefCommunicationMode], 0);
+  EXPECT_EQ(prefs.values[kPrefComPortNo], 0);
+  EXPECT_EQ(prefs.values[kPrefCameraLink2000Index], 0);
+  EXPECT_EQ(prefs.values[kPrefCameraLink2001Index], 255);  // the last a library may list
+  EXPECT_EQ(prefs.values[kPrefCameraLink11Index], 0);
+}
+
 TEST_F(SerialChannelTest, ComPortNamesCoverSixteenPorts) {
   CSerialChannel line(host, prefs, clock);
   EXPECT_EQ(line.GetPortCount(), 16);

@@ -37,6 +37,9 @@ class ScriptedLine : public Line {
     return got;
   }
 
+  // A byte is there when one has arrived by now.
+  bool InputPending() override { return !pending_.empty() && pending_.front().first <= clock_.now; }
+
   bool Write(const std::string& text) override {
     written.push_back(text);
     auto it = answers_.find(text);

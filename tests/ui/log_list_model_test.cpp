@@ -21,7 +21,7 @@ class LogListCapacityTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(LogListCapacityTest, LineBeyondTheCapacityDropsExactlyTheOldest) {
   const int capacity = GetParam();
-  LogListModel model(capacity);
+  LogListModel model(capacity, capacity * 16);
   for (int i = 0; i < capacity; ++i) model.AddLine(Numbered(i));
   EXPECT_EQ(model.Line(0), Numbered(capacity - 1));
   EXPECT_EQ(model.Line(capacity - 1), "L0");
@@ -42,8 +42,22 @@ TEST_P(LogListCapacityTest, LineBeyondTheCapacityDropsExactlyTheOldest) {
 
 INSTANTIATE_TEST_SUITE_P(MessageAndTerminal, LogListCapacityTest, ::testing::Values(4096, 32786));
 
+TEST(LogListModelTest, LongLinesMeetTheBudgetBeforeTheCount) {
+  LogListModel model(100, 1000);
+  for (int i = 0; i < 50; ++i) model.AddLine(QString(300, QChar('a' + i % 26)));
+  EXPECT_EQ(model.Count(), 3);  // 900 of the 1000 characters
+  EXPECT_LE(model.Bytes(), 1000);
+  EXPECT_EQ(model.Line(0), QString(300, QChar('a' + 49 % 26)));
+  model.AddLine(QString(5000, 'z'));  // longer than the budget: kept alone
+  EXPECT_EQ(model.Count(), 1);
+  model.AddLine(QStringLiteral("\u00b5s"));  // one byte per character
+  EXPECT_EQ(model.Count(), 1);
+  EXPECT_EQ(model.Line(0), QStringLiteral("\u00b5s"));
+  EXPECT_EQ(model.Bytes(), 2);
+}
+
 TEST(LogListViewTest, ShowsTheNewestOnTopAndScrollsToTheOldest) {
-  LogListModel model(50);
+  LogListModel model(50, 50 * 16);
   LogListView view;
   view.SetModel(&model);
   view.resize(200, 10 * view.RowHeight() + 2 * view.frameWidth());

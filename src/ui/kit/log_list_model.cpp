@@ -4,22 +4,29 @@
 
 namespace cct {
 
-LogListModel::LogListModel(int capacity, QObject* parent)
-    : QAbstractListModel(parent), capacity_(std::max(capacity, 1)) {}
+LogListModel::LogListModel(int capacity, qsizetype byteBudget, QObject* parent)
+    : QAbstractListModel(parent), capacity_(std::max(capacity, 1)), byteBudget_(byteBudget) {}
+
+void LogListModel::DropOldest() {
+  beginRemoveRows({}, count_ - 1, count_ - 1);
+  QByteArray& oldest = ring_[Slot(count_ - 1)];
+  bytes_ -= oldest.size();
+  oldest = QByteArray();
+  --count_;
+  endRemoveRows();
+}
 
 void LogListModel::AddLine(const QString& line) {
-  // The oldest row leaves before the new one arrives, so a view never sees
+  QByteArray bytes = line.toLatin1();
+  // The oldest rows leave before the new one arrives, so a view never sees
   // more rows than the capacity.
-  if (count_ == capacity_) {
-    beginRemoveRows({}, count_ - 1, count_ - 1);
-    --count_;
-    endRemoveRows();
-  }
+  while (count_ > 0 && (count_ == capacity_ || bytes_ + bytes.size() > byteBudget_)) DropOldest();
   beginInsertRows({}, 0, 0);
+  bytes_ += bytes.size();
   if (static_cast<int>(ring_.size()) < capacity_) {
-    ring_.push_back(line);
+    ring_.push_back(std::move(bytes));
   } else {
-    ring_[next_] = line;  // the slot the oldest line just left
+    ring_[next_] = std::move(bytes);  // a slot the oldest lines have left
   }
   next_ = (next_ + 1) % capacity_;
   ++count_;
@@ -31,6 +38,7 @@ void LogListModel::Clear() {
   ring_.clear();
   next_ = 0;
   count_ = 0;
+  bytes_ = 0;
   endResetModel();
 }
 
@@ -42,10 +50,9 @@ int LogListModel::Capacity() const {
   return capacity_;
 }
 
-const QString& LogListModel::Line(int row) const {
-  static const QString kNone;
-  if (row < 0 || row >= count_) return kNone;
-  return ring_[Slot(row)];
+QString LogListModel::Line(int row) const {
+  if (row < 0 || row >= count_) return QString();
+  return QString::fromLatin1(ring_[Slot(row)]);
 }
 
 int LogListModel::rowCount(const QModelIndex& parent) const {

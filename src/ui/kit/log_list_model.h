@@ -1,27 +1,36 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QByteArray>
 #include <QString>
+
 #include <vector>
 
 namespace cct {
 
-// The lines of a log, newest first (row 0), at most `capacity` of them: adding
-// a line beyond that drops the oldest. A ring, so adding costs the same when full.
+// The lines of a log, newest first (row 0), at most `capacity` of them and
+// at most `byteBudget` characters together: adding a line beyond either drops
+// the oldest. Ordinary camera traffic fills the line count long before the
+// budget; a camera flooding long lines meets the budget and keeps the log's
+// memory bounded. A ring, so adding costs the same when full. Lines are the
+// line's bytes (Latin-1), one byte each.
 class LogListModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  // A capacity below 1 holds one line.
-  explicit LogListModel(int capacity, QObject* parent = nullptr);
+  // A capacity below 1 holds one line; a line longer than the budget is kept
+  // alone.
+  LogListModel(int capacity, qsizetype byteBudget, QObject* parent = nullptr);
 
-  // At the top (row 0); beyond the capacity the bottom (oldest) row goes.
+  // At the top (row 0); beyond the capacity or the budget the bottom
+  // (oldest) rows go.
   void AddLine(const QString& line);
   void Clear();
   int Count() const;
   int Capacity() const;
+  qsizetype Bytes() const { return bytes_; }
   // Row 0 is the newest; an empty string outside the rows.
-  const QString& Line(int row) const;
+  QString Line(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   // DisplayRole: the text.
@@ -31,11 +40,14 @@ class LogListModel : public QAbstractListModel {
 
  private:
   int Slot(int row) const;
+  void DropOldest();
 
   int capacity_;
-  std::vector<QString> ring_;  // grows to the capacity, then slots are reused
-  int next_ = 0;               // the slot the next line goes into
+  qsizetype byteBudget_;
+  std::vector<QByteArray> ring_;  // grows to the capacity, then slots are reused
+  int next_ = 0;                  // the slot the next line goes into
   int count_ = 0;
+  qsizetype bytes_ = 0;
 };
 
 }  // namespace cct

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <memory>
 
 #include "protocol/line.h"
 
@@ -12,12 +15,19 @@ class QtPollingTimer : public PollingTimer {
  public:
   QtPollingTimer();
   void Start(uint32_t periodMs, std::function<void()> onTick) override;
+  // The timer stops until the descriptor is readable, then goes on.
+  void WaitForSignal(int fd) override;
   void Stop();
   bool IsActive() const { return timer_.isActive(); }
+  bool IsWaiting() const { return notifier_ && notifier_->isEnabled(); }
 
  private:
+  void OnSignal();
+
   QTimer timer_;
   std::function<void()> onTick_;
+  int periodMs_ = 0;
+  std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 }  // namespace cct

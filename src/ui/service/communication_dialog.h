@@ -23,6 +23,9 @@ class CCommunicationDialog : public CStatusDialog {
 
  public:
   static constexpr int kMessageCapacity = 4096;
+  // Room for every entry at the length of ordinary answers ("LUTD=4095",
+  // "COMPLETE"); a flood of long lines stays within it.
+  static constexpr qsizetype kMessageBudget = kMessageCapacity * 16;
 
   // Falls back to the COM port when the previous run did not end normally,
   // before anything opens the line; takes the message list's lines from then on.
@@ -80,7 +83,7 @@ class CCommunicationDialog : public CStatusDialog {
 
   UiContext context_;
   LineSelection selection_;
-  LogListModel messages_{kMessageCapacity};
+  LogListModel messages_{kMessageCapacity, kMessageBudget};
   CCtrlToolDlg* mainWindow_ = nullptr;
 };
 

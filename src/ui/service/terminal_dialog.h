@@ -21,6 +21,9 @@ class CTerminalDialog : public CStatusDialog {
 
  public:
   static constexpr int kLineCapacity = 32786;
+  // Room for every entry at the length of a LUT transfer's lines with their
+  // stamps ("mm:ss:mmm  Tx: LUTD=4095"); a flood of long lines stays within it.
+  static constexpr qsizetype kLineBudget = kLineCapacity * 24;
   static constexpr int kPrintLimit = 255;
   // The smallest client area in which no control's rectangle turns over.
   static constexpr QSize kMinClientSize{200, 140};
@@ -61,7 +64,7 @@ class CTerminalDialog : public CStatusDialog {
   void PlaceControls();
 
   UiContext context_;
-  LogListModel lines_{kLineCapacity};
+  LogListModel lines_{kLineCapacity, kLineBudget};
   TimeSource now_;
 };
 
