@@ -17,6 +17,9 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -24,9 +27,11 @@
 #include "ui/kit/control_events.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_builder.h"
+#include "ui/kit/event_pump.h"
 #include "ui/kit/key_pretranslator.h"
 #include "ui/kit/menu_builder.h"
 #include "ui/kit/pictures.h"
+#include "ui/kit/qt_polling_timer.h"
 #include "ui/kit/quiet_setters.h"
 #include "ui/kit/tab_control.h"
 #include "ui/kit/template_dialog.h"
@@ -334,6 +339,28 @@ TEST(PicturesTest, StatusPicturesDifferAndStandOutOnLightAndDarkWindows) {
     }
   }
   EXPECT_FALSE(AppIcon().isNull());
+}
+
+TEST(PollingTimerTest, SleepsUntilItsSignalThenTicksAgain) {
+  const int signal = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  ASSERT_GE(signal, 0);
+  QtPollingTimer timer;
+  int ticks = 0;
+  timer.Start(5, [&] { ++ticks; });
+  HoldFor(40);
+  EXPECT_GT(ticks, 0);
+
+  timer.WaitForSignal(signal);
+  ticks = 0;
+  HoldFor(40);
+  EXPECT_EQ(ticks, 0);  // asleep: no wake-up for nothing
+  const uint64_t one = 1;
+  ASSERT_EQ(::write(signal, &one, sizeof one), static_cast<ssize_t>(sizeof one));
+  HoldFor(40);
+  EXPECT_GT(ticks, 0);
+  EXPECT_FALSE(timer.IsWaiting());
+  timer.Stop();
+  ::close(signal);
 }
 
 }  // namespace
