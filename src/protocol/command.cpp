@@ -190,6 +190,12 @@ bool Command::WaitComplete(uint32_t limitMs) {
 }
 
 bool Command::WriteExchange(int commandId, const CommandValue& value, uint32_t limitMs) {
+  // An id outside the table has no mnemonic: "=value" would mean nothing to
+  // the camera.
+  if (table_.MnemonicOf(commandId).empty()) {
+    lastTimedOut_ = false;
+    return false;
+  }
   ExchangeGuard guard(exchanging_);
   ClearReceived();
   // Once the program is asked to end nothing more goes to the camera.

@@ -118,14 +118,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(path == cwd);
       }
     }
-    auto storedOr0 = [&stored](int index) {
+    // A stored number outside what the program can use reads as 0.
+    auto storedIn = [&stored](int index, int maximum) {
       const auto it = stored.find(index);
-      return it != stored.end() ? it->second : 0;
+      return it != stored.end() && it->second >= 0 && it->second <= maximum ? it->second : 0;
     };
 
     {
       ControlModeHolder mode(preferences);
-      FUZZ_CHECK(mode.GetControlMode() == storedOr0(kPrefControlMode));
+      FUZZ_CHECK(mode.GetControlMode() == storedIn(kPrefControlMode, 1));
       NullHost host;
       test::FakeClock clock;
       CSerialChannel line(host, preferences, clock);
@@ -133,15 +134,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (!preferences.PreviousRunEndedNormally()) line.SetMode(kModeComPort);
       const int lineMode = line.GetMode();
       FUZZ_CHECK(preferences.PreviousRunEndedNormally()
-                     ? lineMode == storedOr0(kPrefCommunicationMode)
+                     ? lineMode == storedIn(kPrefCommunicationMode, kModeCameraLink11)
                      : lineMode == kModeComPort);
       FUZZ_CHECK(line.GetBaudRate() == 9600 && line.GetBaudRateIndex() == 0);
       const int portIndex = line.GetPortIndex();
-      if (lineMode >= kModeComPort && lineMode <= kModeCameraLink11) {
-        FUZZ_CHECK(portIndex == storedOr0(kPrefComPortNo + lineMode));
-      } else {
-        FUZZ_CHECK(portIndex == 0);
-      }
+      const int lastPort = lineMode == kModeComPort ? kComPortCount - 1 : 255;
+      FUZZ_CHECK(portIndex == storedIn(kPrefComPortNo + lineMode, lastPort));
       // Naming a port lists nothing and opens nothing.
       const std::string name = line.GetPortName(portIndex);
       if (lineMode == kModeComPort) {
