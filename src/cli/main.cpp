@@ -1,13 +1,63 @@
-#include <cstdio>
-#include <cstring>
+// camera-ctl: the camera operations of the Camera Control Tool for shell
+// scripts and test stations, without a window system.
+#include <signal.h>
+#include <unistd.h>
 
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_exit.h"
+#include "cli/cli_options.h"
 #include "cli/cli_version.h"
+#include "cli/console_host.h"
+#include "cli/stored_settings.h"
+#include "protocol/shutdown_request.h"
+
+namespace {
+
+volatile sig_atomic_t endingSignal = 0;
+
+// One signal ends the run within one exchange: the exchanges stop waiting
+// and nothing more is sent.
+void OnEndingSignal(int number) {
+  endingSignal = number;
+  cct::RequestShutdown();
+}
+
+void InstallSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnEndingSignal;
+  sigemptyset(&action.sa_mask);
+  for (int number : {SIGINT, SIGTERM, SIGHUP}) sigaction(number, &action, nullptr);
+  // A reader that went away (a closed pipe) shows as a failed write.
+  signal(SIGPIPE, SIG_IGN);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("%s\n", cct::CliVersionText());
-    return 0;
+  InstallSignals();
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  cct::CliOptions options;
+  std::string error;
+  if (!cct::ParseCliOptions(arguments, options, error)) {
+    std::cerr << "camera-ctl: " << error << '\n';
+    return cct::kExitBadInput;
   }
-  std::fprintf(stderr, "camera-ctl: not built yet\n");
-  return 3;
+  if (options.help) {
+    std::cout << cct::CliUsage();
+    return cct::kExitDone;
+  }
+  if (options.version) {
+    std::cout << cct::CliVersionText() << '\n';
+    return cct::kExitDone;
+  }
+  cct::StoredSettings preferences(cct::StoredSettingsPath());
+  cct::ConsoleHost host(std::cerr, options.verbose);
+  const int status =
+      cct::RunCli(options, preferences, host, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+  if (endingSignal != 0) return 128 + endingSignal;
+  return status;
 }

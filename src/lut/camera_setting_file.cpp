@@ -63,6 +63,18 @@ std::string ParameterLines(const ParameterTable& table, const CommandTable& comm
   return text;
 }
 
+bool QuerySettingFileValues(Command& command, const ParameterTable& table, bool userRows,
+                            bool factoryRows, std::vector<int32_t>& values, uint32_t limitMs) {
+  values.resize(ParameterTable::RowCount());
+  for (int i = 0; i < ParameterTable::RowCount(); ++i) {
+    const ParameterRow& row = table.Row(i);
+    if (row.fileFlag == 0) continue;
+    if (row.area == kAreaFactory ? !factoryRows : !userRows) continue;
+    if (!command.QueryValue(row.cmdId, values[i], limitMs)) return false;
+  }
+  return true;
+}
+
 bool SettingLineReader::Next(SettingLine& line) {
   line = SettingLine();
   std::streambuf* buffer = in_.rdbuf();

@@ -32,6 +32,13 @@ std::vector<int32_t> CurrentValues(const ParameterTable& table);
 std::string ParameterLines(const ParameterTable& table, const CommandTable& commands,
                            const std::vector<int32_t>& values, bool withFactoryRows);
 
+// Asks the camera for the value of every row ParameterLines writes: user
+// rows when `userRows`, factory rows when `factoryRows`, each only with the
+// setting-file flag. Values go to `values[row]`; other rows keep theirs.
+// Stops at the first query that fails (reported by the exchange); false then.
+bool QuerySettingFileValues(Command& command, const ParameterTable& table, bool userRows,
+                            bool factoryRows, std::vector<int32_t>& values, uint32_t limitMs);
+
 // One line as read from a file: its text without the line end, cut at
 // kSettingLineMax characters when it was longer (then `tooLong`).
 struct SettingLine {

@@ -11,8 +11,6 @@ namespace cct {
 namespace {
 
 constexpr const char* kFailedToInitialize = "Failed to initialize!";
-constexpr const char* kNoAnswer =
-    "No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection.";
 // The camera may take its time to name the area it runs from.
 constexpr uint32_t kAreaQueryLimitMs = 5000;
 // Baud rate indexes of the start-up search, fastest first. 9600 bit/s comes
@@ -131,7 +129,7 @@ int LineSelection::AutomaticPortSearch() {
     }
   }
   if (found < 0) {
-    host_.MessageBox(kNoAnswer, kCommErrorCaption, MsgIcon::Warning);
+    host_.MessageBox(kNoAnswerMessage, kCommErrorCaption, MsgIcon::Warning);
     host_.SetOnline(false);
     return -1;
   }

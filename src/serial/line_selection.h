@@ -10,6 +10,10 @@
 
 namespace cct {
 
+// What the tool says when no camera answered on the line.
+inline constexpr const char* kNoAnswerMessage =
+    "No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection.";
+
 // The setting the operator changed in the Communication dialog.
 enum class LineSetting {
   kMode,       // value: communication mode 0..3

@@ -14,7 +14,7 @@ namespace cct {
 
 namespace fs = std::filesystem;
 
-std::string PortMapFolder() {
+std::string SettingsFolder() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   std::string base;
   if (xdg != nullptr && xdg[0] == '/') {
@@ -27,7 +27,11 @@ std::string PortMapFolder() {
     }
     base = std::string(home) + "/.config";
   }
-  return base + "/Ovreth/ports";
+  return base + "/Ovreth";
+}
+
+std::string PortMapFolder() {
+  return SettingsFolder() + "/ports";
 }
 
 namespace {
@@ -70,6 +74,8 @@ std::vector<std::string> SystemSerialDevices() {
 }
 
 std::string ResolvePortName(const std::string& portName) {
+  // A script may name the device itself.
+  if (!portName.empty() && portName[0] == '/') return portName;
   static const std::regex pattern("COM([0-9]+)");
   std::smatch m;
   if (!std::regex_match(portName, m, pattern)) return std::string();

@@ -5,6 +5,10 @@
 
 namespace cct {
 
+// Folder of the tool's stored settings: $XDG_CONFIG_HOME/Ovreth, or
+// ~/.config/Ovreth when XDG_CONFIG_HOME is unset.
+std::string SettingsFolder();
+
 // Folder of the port map: $XDG_CONFIG_HOME/Ovreth/ports, or
 // ~/.config/Ovreth/ports when XDG_CONFIG_HOME is unset.
 std::string PortMapFolder();
@@ -15,7 +19,8 @@ std::string PortMapFolder();
 std::vector<std::string> SystemSerialDevices();
 
 // The device a port name such as "COM3" opens: the port map's entry when it
-// exists, else the n-th system serial device; empty when there is none.
+// exists, else the n-th system serial device; empty when there is none. A
+// path ("/dev/ttyUSB0") is its own device.
 std::string ResolvePortName(const std::string& portName);
 
 }  // namespace cct

@@ -140,7 +140,9 @@ bool CSerialChannel::Open(int mode, int baudRate, int portIndex) {
 
   if (mode == kModeComPort) {
     // Wide enough that no index can overflow the name.
-    const std::string name = "COM" + std::to_string(static_cast<int64_t>(portIndex) + 1);
+    const std::string name = !comDevice_.empty()
+                                 ? comDevice_
+                                 : "COM" + std::to_string(static_cast<int64_t>(portIndex) + 1);
     return ComPort().OpenPort(name, baudRate, 8, 0, false, false);
   }
   return WithCameraLink(*this, mode, [&](auto& channel) {

@@ -56,6 +56,10 @@ class CSerialChannel : public Line {
   // Link library signals nothing, so its line has none.
   int InputSignal() override;
 
+  // In the COM mode, open this device path instead of the port index's COMn;
+  // empty (the default) for the port index. For the scripts' companion.
+  void SetComDevice(const std::string& path) { comDevice_ = path; }
+
   int GetPortCount();
   std::string GetPortName(int portIndex);
   int GetMode() const { return mode_; }
@@ -93,6 +97,7 @@ class CSerialChannel : public Line {
   int portIndex_[4] = {0, 0, 0, 0};
   uint32_t openCount_ = 0;
   int inputSignal_ = -1;  // eventfd
+  std::string comDevice_;
   std::unique_ptr<CComPortChannel> comPort_;
   std::unique_ptr<CCameraLink2000Channel> cl2000_;
   std::unique_ptr<CCameraLink2001Channel> cl2001_;

@@ -1,6 +1,6 @@
 #include "ui/lut/lut_transfer.h"
 
-#include "lut/lut_table.h"
+#include "lut/lut_camera_transfer.h"
 #include "protocol/command.h"
 #include "protocol/command_table.h"
 #include "ui/kit/busy_cursor.h"
@@ -12,7 +12,6 @@ namespace cct {
 
 namespace {
 
-constexpr uint32_t kEntryMs = 1000;
 constexpr char kWriting[] = "Now, writing camera gamma data.";
 constexpr char kReading[] = "Now, reading camera gamma data  ";
 
@@ -27,26 +26,15 @@ void ShowProgress(CProgressBarDialog& progress, const char* base, int index) {
 }  // namespace
 
 bool LutTransfer::WriteTable(CLUTDlg& editor) {
-  Command& command = context_.command;
   const LutTable table = editor.Table();
   CProgressBarDialog& progress = context_.ui.GetProgressBar();
   int written = 0;
-  bool gone = false;
   {
     BusyCursor::Scope busy;
     DisabledDialogs disabled(context_.ui.GetRegistry());
     progress.Open(&editor, QString::fromLatin1(kWriting));
-    for (int i = 0; i < kLutEntries && !gone; ++i) {
-      // A level sent after a refused index would land on another entry.
-      if (command.SendValue(kCmdLUTI, i, kEntryMs) &&
-          command.SendValue(kCmdLUTD, static_cast<int32_t>(table[i]), kEntryMs)) {
-        ++written;
-      }
-      // Without an answer the camera is gone; each further entry would only
-      // wait out its limit with every window disabled.
-      gone = command.LastTimedOut();
-      ShowProgress(progress, kWriting, i);
-    }
+    written = WriteLutToCamera(context_.command, table,
+                               [&progress](int i) { ShowProgress(progress, kWriting, i); });
   }
   progress.Close();
   if (written == kLutEntries) return true;
@@ -60,23 +48,15 @@ bool LutTransfer::WriteTable(CLUTDlg& editor) {
 }
 
 bool LutTransfer::ReadTable(CLUTDlg& editor) {
-  Command& command = context_.command;
   CProgressBarDialog& progress = context_.ui.GetProgressBar();
   LutTable table = editor.Table();
-  bool complete = true;
+  bool complete = false;
   {
     BusyCursor::Scope busy;
     DisabledDialogs disabled(context_.ui.GetRegistry());
     progress.Open(&editor, QString::fromLatin1(kReading));
-    for (int i = 0; i < kLutEntries && complete; ++i) {
-      // The level of an entry the camera did not select would be another's.
-      int32_t level = 0;
-      complete =
-          command.SendValue(kCmdLUTI, i, kEntryMs) && command.QueryValue(kCmdLUTD, level, kEntryMs);
-      if (!complete) break;
-      table[i] = level < 0 ? 0 : level > static_cast<int32_t>(kLutMaxLevel) ? kLutMaxLevel : level;
-      ShowProgress(progress, kReading, i);
-    }
+    complete = ReadLutFromCamera(context_.command, table,
+                                 [&progress](int i) { ShowProgress(progress, kReading, i); });
     // Shown before the progress window's last second, so its repaints show
     // the table just read.
     if (complete) editor.ShowTable(table);

@@ -34,10 +34,6 @@ int AreaOfName(const std::array<const char*, kFlashAreaCount>& names, const QStr
 
 }  // namespace
 
-bool IsFlashArea(int area) {
-  return area >= 0 && area < kFlashAreaCount;
-}
-
 QString AreaSelectName(int area) {
   return QString::fromLatin1(IsFlashArea(area) ? kSelectNames[area] : kUnknownArea);
 }
@@ -52,17 +48,6 @@ QString AreaDataName(int area) {
 
 int AreaOfDataName(const QString& name) {
   return AreaOfName(kDataNames, name);
-}
-
-bool StoreFlashArea(Command& command, int area, uint32_t limitMs) {
-  if (!IsFlashArea(area)) return false;
-  if (area == 0) return command.SendValue(kCmdSA00, 0, limitMs);
-  return command.SendValue(kCmdSA, area, limitMs);
-}
-
-bool LoadFlashArea(Command& command, int area, uint32_t limitMs) {
-  if (!IsFlashArea(area)) return false;
-  return command.SendValue(kCmdLD, area, limitMs);
 }
 
 void ShowInvalidArea(Prompter& prompter, QWidget* owner) {

@@ -117,13 +117,8 @@ bool SettingFileOperations::WriteAllData(const QString& path) {
 }
 
 bool SettingFileOperations::QueryFactoryRows(std::vector<int32_t>& values) {
-  ParameterTable& table = context_.parameters;
-  for (int i = 0; i < ParameterTable::RowCount(); ++i) {
-    const ParameterRow& row = table.Row(i);
-    if (row.area != kAreaFactory || row.fileFlag == 0) continue;
-    if (!context_.command.QueryValue(row.cmdId, values[i], limits::kQueryMs)) return false;
-  }
-  return true;
+  return QuerySettingFileValues(context_.command, context_.parameters, /*userRows*/ false,
+                                /*factoryRows*/ true, values, limits::kQueryMs);
 }
 
 bool SettingFileOperations::WriteShippingData(const QString& path) {
