@@ -2,7 +2,7 @@
 // ("<config>/Ovreth/QX-2040-RTN Control Tool.conf"); the store reads every
 // value from it, and the serial line and the control mode start from it as
 // the program does, without opening any port. Whatever they write back must
-// read back as written.
+// read back as written. camera-ctl's reader of the file takes it too.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -19,6 +19,7 @@
 
 #include "app/control_mode.h"
 #include "app/preference_store.h"
+#include "cli/stored_settings.h"
 #include "fuzz_check.h"
 #include "protocol/host.h"
 #include "serial/serial_channel.h"
@@ -98,6 +99,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::error_code ec;
   const std::string cwd = fs::current_path(ec).string();
+  {
+    // camera-ctl's reader: a number or the default, and never a write.
+    StoredSettings settings(confFile.string());
+    for (int i = -1; i <= kPreferenceCount; ++i) {
+      int value = 0;
+      if (!settings.GetNumber(i, value, -7)) FUZZ_CHECK(value == -7);
+    }
+    FUZZ_CHECK(!settings.SetNumber(kPrefComPortNo, 1));
+  }
   {
     PreferenceStore store;
     WriteRecorder preferences(store);
