@@ -40,6 +40,7 @@ int RunPorts(const CliOptions& options, CliSession& session, std::ostream& out) 
     ++listed;
   }
   out << text << (options.json ? "]\n" : "");
+  if (listed == 0 && !options.json) session.GetHost().Say("No port of this mode was found.");
   return kExitDone;
 }
 
