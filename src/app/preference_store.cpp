@@ -13,25 +13,13 @@ namespace cct {
 
 namespace {
 
-constexpr std::array<std::string_view, kPreferenceCount> kNames = {
-    "Previous Application Shutdown Status",
-    "Communication Mode",
-    "Baudrate",
-    "Com Port No",
-    "Cameralink 2000 Dll Index",
-    "Cameralink 2001 Dll Index",
-    "Cameralink Ver11 Dll Index",
-    "Control Mode",
-    "Camera File Path",
-    "Command Log File Path",
-};
-
 bool ValidIndex(int index) {
   return index >= 0 && index < kPreferenceCount;
 }
 
 QString Key(int index) {
-  return QString::fromLatin1(kNames[index].data(), static_cast<qsizetype>(kNames[index].size()));
+  const std::string_view name = PreferenceName(index);
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 // Opened for one read or write; the caller syncs and checks the status.
@@ -59,10 +47,6 @@ std::string CurrentDirectory() {
 }
 
 }  // namespace
-
-std::string_view PreferenceName(int index) {
-  return ValidIndex(index) ? kNames[index] : std::string_view();
-}
 
 PreferenceStore::PreferenceStore() {
   GetNumber(kPrefShutdownStatus, previousShutdownStatus_, 0);

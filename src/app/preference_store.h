@@ -12,9 +12,6 @@ namespace cct {
 inline constexpr const char* kSettingsOrganisation = "Ovreth";
 inline constexpr const char* kSettingsApplication = "QX-2040-RTN Control Tool";
 
-// Name of the stored value at `index`; empty outside 0..9.
-std::string_view PreferenceName(int index);
-
 // The ten stored preferences. Every operation makes its own QSettings, does
 // one read or one write, syncs and checks the status, so a failure shows in
 // the result and nothing is cached but the shutdown marker. An index outside

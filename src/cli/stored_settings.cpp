@@ -12,20 +12,6 @@ namespace cct {
 
 namespace {
 
-// The names the window stores its values under, by preference index.
-constexpr const char* kNames[kPreferenceCount] = {
-    "Previous Application Shutdown Status",
-    "Communication Mode",
-    "Baudrate",
-    "Com Port No",
-    "Cameralink 2000 Dll Index",
-    "Cameralink 2001 Dll Index",
-    "Cameralink Ver11 Dll Index",
-    "Control Mode",
-    "Camera File Path",
-    "Command Log File Path",
-};
-
 // A settings file longer than this is no file the window wrote.
 constexpr std::streamsize kMaxFileBytes = 1 << 20;
 
@@ -129,7 +115,8 @@ bool StoredSettings::Value(const std::string& key, std::string& value) const {
 bool StoredSettings::GetNumber(int index, int& value, int defaultValue) {
   value = defaultValue;
   std::string text;
-  if (index < 0 || index >= kPreferenceCount || !Value(kNames[index], text)) return false;
+  if (index < 0 || index >= kPreferenceCount || !Value(std::string(PreferenceName(index)), text))
+    return false;
   // Only a whole decimal number, as the window reads its values.
   text = Trim(text);
   if (!text.empty() && text[0] == '+') text.erase(0, 1);
@@ -144,8 +131,8 @@ bool StoredSettings::GetNumber(int index, int& value, int defaultValue) {
 bool StoredSettings::GetPath(int index, std::string& path) {
   std::string text;
   std::error_code ec;
-  if (index >= 0 && index < kPreferenceCount && Value(kNames[index], text) && !text.empty() &&
-      text.size() < PATH_MAX && std::filesystem::exists(text, ec)) {
+  if (index >= 0 && index < kPreferenceCount && Value(std::string(PreferenceName(index)), text) &&
+      !text.empty() && text.size() < PATH_MAX && std::filesystem::exists(text, ec)) {
     path = text;
     return true;
   }

@@ -5,6 +5,27 @@
 
 namespace cct {
 
+namespace {
+
+constexpr std::string_view kNames[kPreferenceCount] = {
+    "Previous Application Shutdown Status",
+    "Communication Mode",
+    "Baudrate",
+    "Com Port No",
+    "Cameralink 2000 Dll Index",
+    "Cameralink 2001 Dll Index",
+    "Cameralink Ver11 Dll Index",
+    "Control Mode",
+    "Camera File Path",
+    "Command Log File Path",
+};
+
+}  // namespace
+
+std::string_view PreferenceName(int index) {
+  return index >= 0 && index < kPreferenceCount ? kNames[index] : std::string_view();
+}
+
 int StoredNumberIn(Preferences& preferences, int index, int minimum, int maximum,
                    int defaultValue) {
   int value = defaultValue;

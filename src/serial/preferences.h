@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace cct {
 
@@ -18,6 +19,9 @@ enum PreferenceIndex : int {
   kPrefCommandLogFilePath = 9,
 };
 inline constexpr int kPreferenceCount = 10;
+
+// The name a value is stored under; empty for an index outside 0..9.
+std::string_view PreferenceName(int index);
 
 // The stored preferences as the plain layers see them; the application
 // implements it over its settings file. Index outside 0..9 fails.
