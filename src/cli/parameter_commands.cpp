@@ -17,9 +17,6 @@ namespace cct {
 namespace {
 
 constexpr uint32_t kQueryMs = 5000;
-constexpr uint32_t kWriteMs = 5000;
-// The camera re-initialises its sensor before it answers.
-constexpr uint32_t kSensorSelectWriteMs = 20000;
 constexpr uint32_t kModelQueryMs = 1000;
 
 CommandTable& Commands() {
@@ -63,10 +60,6 @@ std::string RefusalOf(const ParameterRow& row, const std::string& name, int32_t 
   std::string range = std::to_string(row.minimum) + " to ";
   range += row.maximum == kNoUpperLimit ? "any" : std::to_string(row.maximum);
   return name + "=" + std::to_string(value) + " is out of range: " + range;
-}
-
-uint32_t WriteLimit(int commandId) {
-  return commandId == kCmdSS ? kSensorSelectWriteMs : kWriteMs;
 }
 
 // The setting-file rows a run may send: factory rows only with --factory.
@@ -208,7 +201,7 @@ int RunSet(CliContext& context) {
   // In order; a refused value ends the run, as later ones may rely on it.
   for (const Change& change : changes) {
     if (!context.session.GetCommand().SendValue(change.commandId, change.value,
-                                                WriteLimit(change.commandId))) {
+                                                ParameterWriteLimitMs(change.commandId))) {
       return context.session.Failure();
     }
   }

@@ -13,10 +13,13 @@ namespace {
 constexpr uint32_t kModelWriteMs = 1000;
 constexpr uint32_t kDeviceWriteMs = 5000;
 constexpr uint32_t kParameterWriteMs = 5000;
-// The camera re-initialises its sensor before it answers.
 constexpr uint32_t kSensorSelectWriteMs = 20000;
 
 }  // namespace
+
+uint32_t ParameterWriteLimitMs(int commandId) {
+  return commandId == kCmdSS ? kSensorSelectWriteMs : kParameterWriteMs;
+}
 
 SettingFileApplier::SettingFileApplier(Command& command, ParameterTable& table, bool factoryRows,
                                        SettingFileHooks hooks)
@@ -76,8 +79,9 @@ void SettingFileApplier::ApplyParameter(int ctrlId, int commandId, int32_t value
                                         SettingFileResult& result) {
   if (table_.IsFactoryParam(ctrlId) && !factoryRows_) return;
   if (table_.IsFileParam(ctrlId) == 0) return;
-  const uint32_t limit = commandId == kCmdSS ? kSensorSelectWriteMs : kParameterWriteMs;
-  if (Sent(command_.SendValue(commandId, value, limit), result)) table_.SetDataValue(ctrlId, value);
+  if (Sent(command_.SendValue(commandId, value, ParameterWriteLimitMs(commandId)), result)) {
+    table_.SetDataValue(ctrlId, value);
+  }
 }
 
 }  // namespace cct

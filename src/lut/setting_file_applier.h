@@ -8,6 +8,10 @@
 
 namespace cct {
 
+// The time a parameter write may take to be answered: the camera
+// re-initialises its sensor before it answers "SS".
+uint32_t ParameterWriteLimitMs(int commandId);
+
 // What applying a setting file needs besides the camera and the table.
 struct SettingFileHooks {
   // Before each line: lines done so far and the file's line count.
