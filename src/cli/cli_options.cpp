@@ -66,9 +66,10 @@ bool ParseBaud(const std::string& text, int& rate) {
     return true;
   }
   int number = 0;
-  if (!WholeNumber(text, number) || BaudRateToIndex(number) < 0) return false;
   // BaudRateToIndex gives 0 for any unknown rate: only 9600 may map there.
-  if (BaudIndexToRate(BaudRateToIndex(number)) != number) return false;
+  if (!WholeNumber(text, number) || BaudIndexToRate(BaudRateToIndex(number)) != number) {
+    return false;
+  }
   rate = number;
   return true;
 }
