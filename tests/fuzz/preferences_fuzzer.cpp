@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <QGuiApplication>
 #include <QSettings>
 #include <QString>
 
@@ -82,6 +83,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   confFile = base / kSettingsOrganisation / (std::string(kSettingsApplication) + ".conf");
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromStdString(base.string()));
+  // A stored "@Variant(...)" may hold an image type, which QSettings can only
+  // build inside a GUI application; the program always has one.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "fuzz_preferences";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication application(argc, argv);
   return 0;
 }
 
