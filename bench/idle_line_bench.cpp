@@ -9,10 +9,9 @@
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "private_config_main.h"
 #include "protocol/clock.h"
 #include "protocol/command.h"
 #include "protocol/host.h"
@@ -99,25 +98,8 @@ BENCHMARK(BM_FullReadQueries)->Iterations(5)->Unit(benchmark::kMillisecond)->Use
 
 }  // namespace
 
-// The camera links itself as COM1 into the port map under XDG_CONFIG_HOME: a
-// private folder, so the operator's own port map stays untouched.
 int main(int argc, char** argv) {
-  char pattern[] = "/tmp/cct-bench-XXXXXX";
-  const char* folder = ::mkdtemp(pattern);
-  if (folder == nullptr) return 1;
-  ::setenv("XDG_CONFIG_HOME", folder, 1);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QCoreApplication app(argc, argv);
-
-  benchmark::Initialize(&argc, argv);
-  int status = 0;
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    status = 1;
-  } else {
-    benchmark::RunSpecifiedBenchmarks();
-  }
-  benchmark::Shutdown();
-  std::error_code ec;
-  std::filesystem::remove_all(folder, ec);
-  return status;
+  return cct::bench::RunInPrivateConfig(argc, argv);
 }

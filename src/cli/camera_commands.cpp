@@ -19,30 +19,14 @@ constexpr uint32_t kStoreAreaMs = 8000;
 constexpr uint32_t kLoadAreaMs = 10000;
 constexpr uint32_t kIdentityQueryMs = 5000;
 
-// A firmware or FPGA version number as the window shows it: 105 is "1.05".
-std::string VersionNumber(int32_t value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%d.%02d", value / 100, value % 100);
-  return text;
-}
-
-void Progress(CliContext& context, const char* what, int index) {
-  if (!context.showProgress) return;
-  context.err << '\r' << what << "  (" << index + 1 << " / " << kLutEntries << ")";
-  if (index + 1 == kLutEntries) context.err << '\n';
-  context.err << std::flush;
-}
-
 int LutRead(CliContext& context) {
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   LutTable table{};
   const bool complete = ReadLutFromCamera(context.session.GetCommand(), table, [&](int i) {
-    Progress(context, "Now, reading camera gamma data", i);
+    context.Progress("Now, reading camera gamma data", i + 1, kLutEntries);
   });
-  if (!complete) {
-    if (context.showProgress) context.err << '\n';
-    return context.session.Failure();
-  }
+  context.EndProgress();
+  if (!complete) return context.session.Failure();
   if (!context.session.Options().json) {
     context.out << GammaCsvSingleColumn(table);
     return kExitDone;
@@ -63,23 +47,10 @@ bool ReadLutFile(CliContext& context, const std::string& path, LutTable& table) 
     return false;
   }
   const GammaCsvResult result = ReadGammaCsv(in, GammaTables{});
-  if (result.clipped &&
-      (result.error == GammaCsvError::kNone || result.clippedLine < result.errorLine)) {
-    host.Say("Invalid data value: Line(" + std::to_string(result.clippedLine) + ") : Value(" +
-             std::to_string(result.clippedValue) + ")");
-  }
-  switch (result.error) {
-    case GammaCsvError::kNone:
-      break;
-    case GammaCsvError::kDataCountFormat:
-      host.Say("Invaild data count format");
-      return false;
-    case GammaCsvError::kTooManyData:
-      host.Say("Too many data");
-      return false;
-    case GammaCsvError::kLineTooLong:
-      host.Say("Too long data line: Line(" + std::to_string(result.errorLine) + ")");
-      return false;
+  if (const std::string clip = GammaCsvClipText(result); !clip.empty()) host.Say(clip);
+  if (result.error != GammaCsvError::kNone) {
+    host.Say(GammaCsvErrorText(result));
+    return false;
   }
   // The window keeps its own values for entries a short file leaves out; a
   // script has none, and zeros would darken the image.
@@ -98,14 +69,12 @@ int LutWrite(CliContext& context) {
   if (!ReadLutFile(context, context.session.Options().args[1], table)) return kExitBadInput;
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   const int written = WriteLutToCamera(context.session.GetCommand(), table, [&](int i) {
-    Progress(context, "Now, writing camera gamma data.", i);
+    context.Progress("Now, writing camera gamma data.", i + 1, kLutEntries);
   });
+  context.EndProgress();
   if (written == kLutEntries) return kExitDone;
-  if (context.showProgress) context.err << '\n';
   const int status = context.session.Failure();
-  context.session.GetHost().Say(
-      "Couldn't write the whole LUT to the camera: " + std::to_string(written) + " of " +
-      std::to_string(kLutEntries) + " entries were written.");
+  context.session.GetHost().Say(LutWriteShortfallText(written));
   return status;
 }
 
@@ -162,7 +131,7 @@ int RunIdentify(CliContext& context) {
     if (field.versionNumber) {
       int32_t number = 0;
       answered = command.QueryValue(field.commandId, number, kIdentityQueryMs);
-      if (answered) value = VersionNumber(number);
+      if (answered) value = VersionNumberString(number);
     } else {
       answered = command.QueryText(field.commandId, value, kIdentityQueryMs);
     }

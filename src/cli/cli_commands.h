@@ -9,11 +9,23 @@ namespace cct {
 // What every command works with: the session on an open line, standard
 // output for what it reads, and whether progress may be drawn on standard
 // error (a terminal).
-struct CliContext {
+class CliContext {
+ public:
+  CliContext(CliSession& session, std::ostream& out, std::ostream& err, bool showProgress)
+      : session(session), out(out), err(err), showProgress(showProgress) {}
+
   CliSession& session;
   std::ostream& out;
   std::ostream& err;
   bool showProgress = false;
+
+  // Draws "<what>  (done / count)" over the progress line, on a terminal only.
+  void Progress(const char* what, int done, int count);
+  // Ends the progress line, if one was drawn.
+  void EndProgress();
+
+ private:
+  bool progressOpen_ = false;
 };
 
 // Each command returns camera-ctl's exit status (cli_exit.h).

@@ -4,7 +4,6 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_exit.h"
 #include "cli/json_text.h"
-#include "serial/camera_link_channel.h"
 #include "serial/port_map.h"
 
 namespace cct {
@@ -17,11 +16,8 @@ int RunPorts(const CliOptions& options, CliSession& session, std::ostream& out) 
   CSerialChannel& line = session.Line();
   if (options.mode >= 0) line.SetMode(options.mode);
   const int mode = line.GetMode();
-  if (mode == kModeCameraLink2000) line.CameraLink2000().ListPorts();
-  if (mode == kModeCameraLink2001) line.CameraLink2001().ListPorts();
-  if (mode == kModeCameraLink11) line.CameraLink11().ListPorts();
   std::string text = options.json ? "[" : "";
-  const int count = mode == kModeComPort ? kComPortCount : line.GetPortCount();
+  const int count = line.ListPorts(mode);
   int listed = 0;
   for (int i = 0; i < count; ++i) {
     std::string name = line.GetPortName(i);
@@ -46,11 +42,22 @@ int RunPorts(const CliOptions& options, CliSession& session, std::ostream& out) 
 
 }  // namespace
 
+void CliContext::Progress(const char* what, int done, int count) {
+  if (!showProgress) return;
+  err << '\r' << what << "  (" << done << " / " << count << ")" << std::flush;
+  progressOpen_ = true;
+}
+
+void CliContext::EndProgress() {
+  if (progressOpen_) err << '\n' << std::flush;
+  progressOpen_ = false;
+}
+
 int RunCli(const CliOptions& options, Preferences& preferences, ConsoleHost& host,
            std::ostream& out, std::ostream& err, bool errIsTerminal) {
   CliSession session(options, preferences, host);
   if (options.command == "ports") return RunPorts(options, session, out);
-  CliContext context{session, out, err, errIsTerminal};
+  CliContext context(session, out, err, errIsTerminal);
   using Runner = int (*)(CliContext&);
   static constexpr std::pair<const char*, Runner> kRunners[] = {
       {"get", RunGet},     {"set", RunSet},           {"dump", RunDump},

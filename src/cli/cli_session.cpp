@@ -2,7 +2,6 @@
 
 #include "cli/cli_exit.h"
 #include "protocol/shutdown_request.h"
-#include "serial/camera_link_channel.h"
 #include "serial/line_selection.h"
 
 namespace cct {
@@ -15,13 +14,6 @@ CliSession::CliSession(const CliOptions& options, Preferences& preferences, Cons
       command_(line_, host, SystemClock(), timing_),
       table_(host) {}
 
-void CliSession::ListPorts(int mode) {
-  // A Camera Link port is opened by its place in the mode's list.
-  if (mode == kModeCameraLink2000) line_.CameraLink2000().ListPorts();
-  if (mode == kModeCameraLink2001) line_.CameraLink2001().ListPorts();
-  if (mode == kModeCameraLink11) line_.CameraLink11().ListPorts();
-}
-
 int CliSession::Connect() {
   if (options_.mode >= 0) line_.SetMode(options_.mode);
   const int mode = line_.GetMode();
@@ -32,7 +24,8 @@ int CliSession::Connect() {
     return kExitBadInput;
   }
   line_.SetComDevice(options_.device);
-  ListPorts(mode);
+  // A Camera Link port is opened by its place in the mode's list.
+  line_.ListPorts(mode);
   const int firstRate = options_.baudRate > 0 ? options_.baudRate : 9600;
   if (!line_.Open(mode, firstRate, portIndex)) {
     // After the channel's own words on what failed, as the window says it.

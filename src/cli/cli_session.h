@@ -36,7 +36,6 @@ class CliSession {
   const CliOptions& Options() const { return options_; }
 
  private:
-  void ListPorts(int mode);
   int NoAnswer();
 
   const CliOptions& options_;

@@ -68,11 +68,6 @@ bool RowInRun(const ParameterTable& table, int row, bool factory) {
   return r.fileFlag != 0 && (r.area != kAreaFactory || factory);
 }
 
-std::string ProgressLine(const char* what, int done, int count) {
-  return std::string("\r") + what + "  (" + std::to_string(done) + " / " + std::to_string(count) +
-         ")";
-}
-
 // What applying a setting file would leave in the camera, by command in the
 // order of first mention: the last line of a command wins, and lines the run
 // would not send are left out. Reads `in` to its end; sends nothing.
@@ -257,25 +252,17 @@ int RunApply(CliContext& context) {
   if (!OpenSettingFile(context, in, expected)) return kExitBadInput;
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   SettingFileHooks hooks;
-  if (context.showProgress) {
-    hooks.progress = [&context](int done, int count) {
-      context.err << ProgressLine("Now, reading camera setting file.", done + 1, count)
-                  << std::flush;
-    };
-  }
+  hooks.progress = [&context](int done, int count) {
+    context.Progress("Now, reading camera setting file.", done + 1, count);
+  };
   hooks.identifyModel = [&context] {
     ProbeCamera(context.session.GetCommand(), context.session.GetHost(), context.session.Model());
   };
   SettingFileApplier applier(context.session.GetCommand(), context.session.Table(),
                              context.session.Options().factory, hooks);
   const SettingFileResult result = applier.Apply(in);
-  if (context.showProgress && result.lines > 0) context.err << '\n';
-  if (result.notAccepted > 0) {
-    std::string text = "The camera did not accept " + std::to_string(result.notAccepted) +
-                       " line(s) of this file.";
-    if (result.cameraGone) {
-      text += "\nThe camera stopped answering; the rest of the file was not sent.";
-    }
+  context.EndProgress();
+  if (const std::string text = NotAcceptedText(result); !text.empty()) {
     context.session.GetHost().Say(text);
     return result.cameraGone ? kExitNoAnswer : kExitRefused;
   }

@@ -134,4 +134,27 @@ GammaCsvResult ReadGammaCsv(std::istream& in, const GammaTables& current) {
   return result;
 }
 
+std::string GammaCsvClipText(const GammaCsvResult& result) {
+  if (!result.clipped ||
+      (result.error != GammaCsvError::kNone && result.clippedLine >= result.errorLine)) {
+    return std::string();
+  }
+  return "Invalid data value: Line(" + std::to_string(result.clippedLine) + ") : Value(" +
+         std::to_string(result.clippedValue) + ")";
+}
+
+std::string GammaCsvErrorText(const GammaCsvResult& result) {
+  switch (result.error) {
+    case GammaCsvError::kNone:
+      break;
+    case GammaCsvError::kDataCountFormat:
+      return "Invaild data count format";
+    case GammaCsvError::kTooManyData:
+      return "Too many data";
+    case GammaCsvError::kLineTooLong:
+      return "Too long data line: Line(" + std::to_string(result.errorLine) + ")";
+  }
+  return std::string();
+}
+
 }  // namespace cct

@@ -53,4 +53,9 @@ struct GammaCsvResult {
 // the bytes.
 GammaCsvResult ReadGammaCsv(std::istream& in, const GammaTables& current);
 
+// What the operator is told of a read: the first value above kLutMaxLevel,
+// when it came before any error, and the error; each empty when there is none.
+std::string GammaCsvClipText(const GammaCsvResult& result);
+std::string GammaCsvErrorText(const GammaCsvResult& result);
+
 }  // namespace cct

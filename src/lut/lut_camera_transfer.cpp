@@ -20,6 +20,11 @@ int WriteLutToCamera(Command& command, const LutTable& table, const LutEntryDone
   return written;
 }
 
+std::string LutWriteShortfallText(int written) {
+  return "Couldn't write the whole LUT to the camera: " + std::to_string(written) + " of " +
+         std::to_string(kLutEntries) + " entries were written.";
+}
+
 bool ReadLutFromCamera(Command& command, LutTable& table, const LutEntryDone& done) {
   for (int i = 0; i < kLutEntries; ++i) {
     // The level of an entry the camera did not select would be another's.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "lut/lut_table.h"
 #include "protocol/command.h"
@@ -19,6 +20,9 @@ using LutEntryDone = std::function<void(int index)>;
 // sent, and a camera that stops answering ends the transfer. The number of
 // entries written.
 int WriteLutToCamera(Command& command, const LutTable& table, const LutEntryDone& done = {});
+
+// "Couldn't write the whole LUT to the camera: %1 of %2 entries were written."
+std::string LutWriteShortfallText(int written);
 
 // Reads all 256 entries into `table`, levels clamped to 0..kLutMaxLevel.
 // Stops at the first entry that fails; `table` then holds a mix and the

@@ -21,6 +21,16 @@ uint32_t ParameterWriteLimitMs(int commandId) {
   return commandId == kCmdSS ? kSensorSelectWriteMs : kParameterWriteMs;
 }
 
+std::string NotAcceptedText(const SettingFileResult& result) {
+  if (result.notAccepted == 0) return std::string();
+  std::string text =
+      "The camera did not accept " + std::to_string(result.notAccepted) + " line(s) of this file.";
+  if (result.cameraGone) {
+    text += "\nThe camera stopped answering; the rest of the file was not sent.";
+  }
+  return text;
+}
+
 SettingFileApplier::SettingFileApplier(Command& command, ParameterTable& table, bool factoryRows,
                                        SettingFileHooks hooks)
     : command_(command), table_(table), factoryRows_(factoryRows), hooks_(std::move(hooks)) {}

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <istream>
+#include <string>
 
 #include "protocol/command.h"
 #include "protocol/parameter_table.h"
@@ -26,6 +27,10 @@ struct SettingFileResult {
   int notAccepted = 0;      // of those, refused or unanswered
   bool cameraGone = false;  // a write went unanswered; the rest of the file was not sent
 };
+
+// What the operator is told of lines the camera did not accept; empty when
+// it took every line sent.
+std::string NotAcceptedText(const SettingFileResult& result);
 
 // Sends a camera setting file to the camera line by line, in file order, and
 // takes every value the camera accepted into the parameter table, so the

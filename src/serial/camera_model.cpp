@@ -1,5 +1,7 @@
 #include "serial/camera_model.h"
 
+#include <cstdio>
+
 #include "protocol/command_table.h"
 
 namespace cct {
@@ -13,6 +15,12 @@ int ModelIndexOf(const std::string& name) {
     if (name == kModelNames[i]) return i;
   }
   return -1;
+}
+
+std::string VersionNumberString(int32_t value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%d.%02d", value / 100, value % 100);
+  return text;
 }
 
 bool IsKnownModel(int modelIndex) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "protocol/command.h"
@@ -20,6 +21,9 @@ int ModelIndexOf(const std::string& name);
 bool IsKnownModel(int modelIndex);
 // Known models 1 and 3 carry an 8K sensor, 0 and 2 a 4K sensor.
 bool Has8KSensor(int modelIndex);
+
+// A firmware or FPGA version number as the tool shows it: 105 is "1.05".
+std::string VersionNumberString(int32_t value);
 
 // What the camera last said it is. One program-wide record; it changes only
 // when a probe gets an answer.

@@ -4,7 +4,6 @@
 
 #include "protocol/command_table.h"
 #include "protocol/shutdown_request.h"
-#include "serial/camera_link_channel.h"
 
 namespace cct {
 
@@ -60,9 +59,7 @@ void LineSelection::ListPortsOfMode(int mode) {
   // A Camera Link mode opens a port by its place in the mode's port list, so
   // the list is made before the line is opened in that mode; otherwise the
   // open would find no entry and fail.
-  if (mode == kModeCameraLink2000) line_.CameraLink2000().ListPorts();
-  if (mode == kModeCameraLink2001) line_.CameraLink2001().ListPorts();
-  if (mode == kModeCameraLink11) line_.CameraLink11().ListPorts();
+  line_.ListPorts(mode);
 }
 
 bool LineSelection::StartUpConnection() {

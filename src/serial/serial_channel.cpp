@@ -241,12 +241,16 @@ int CSerialChannel::ReadCameraLink(char* buffer, int count, uint32_t limitMs) {
   return total;
 }
 
-int CSerialChannel::GetPortCount() {
-  if (mode_ == kModeComPort) return kComPortCount;
-  if (IsCameraLinkMode(mode_)) {
-    return WithCameraLink(*this, mode_, [](auto& channel) { return channel.ListPorts(); });
+int CSerialChannel::ListPorts(int mode) {
+  if (mode == kModeComPort) return kComPortCount;
+  if (IsCameraLinkMode(mode)) {
+    return WithCameraLink(*this, mode, [](auto& channel) { return channel.ListPorts(); });
   }
   return 0;
+}
+
+int CSerialChannel::GetPortCount() {
+  return ListPorts(mode_);
 }
 
 std::string CSerialChannel::GetPortName(int portIndex) {

@@ -60,6 +60,10 @@ class CSerialChannel : public Line {
   // empty (the default) for the port index. For the scripts' companion.
   void SetComDevice(const std::string& path) { comDevice_ = path; }
 
+  // Lists the ports of `mode` anew (a Camera Link mode opens a port by its
+  // place in that list) and gives their number; the COM ports need no list.
+  int ListPorts(int mode);
+  // The ports of the current mode, listed anew.
   int GetPortCount();
   std::string GetPortName(int portIndex);
   int GetMode() const { return mode_; }

@@ -108,24 +108,12 @@ bool LutTableOperations::ReadGammaCsv(const QString& path) {
   const GammaTables current{window_.LutEditor(0).Table(), window_.LutEditor(1).Table(),
                             window_.LutEditor(2).Table()};
   const GammaCsvResult result = cct::ReadGammaCsv(in, current);
-  if (result.clipped &&
-      (result.error == GammaCsvError::kNone || result.clippedLine < result.errorLine)) {
-    Error(QStringLiteral("Invalid data value: Line(%1) : Value(%2)")
-              .arg(result.clippedLine)
-              .arg(result.clippedValue));
+  if (const std::string clip = GammaCsvClipText(result); !clip.empty()) {
+    Error(QString::fromStdString(clip));
   }
-  switch (result.error) {
-    case GammaCsvError::kNone:
-      break;
-    case GammaCsvError::kDataCountFormat:
-      Error(QStringLiteral("Invaild data count format"));
-      return false;
-    case GammaCsvError::kTooManyData:
-      Error(QStringLiteral("Too many data"));
-      return false;
-    case GammaCsvError::kLineTooLong:
-      Error(QStringLiteral("Too long data line: Line(%1)").arg(result.errorLine));
-      return false;
+  if (result.error != GammaCsvError::kNone) {
+    Error(QString::fromStdString(GammaCsvErrorText(result)));
+    return false;
   }
   // Accepted whole: every editor shows its table as the file has it.
   window_.LutEditor(0).ShowTable(result.tables.red);

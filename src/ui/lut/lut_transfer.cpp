@@ -38,12 +38,9 @@ bool LutTransfer::WriteTable(CLUTDlg& editor) {
   }
   progress.Close();
   if (written == kLutEntries) return true;
-  context_.ui.GetPrompter().MessageBox(
-      &editor,
-      QStringLiteral("Couldn't write the whole LUT to the camera: %1 of %2 entries were written.")
-          .arg(written)
-          .arg(kLutEntries),
-      QString::fromLatin1(kAppCaption), MsgIcon::Warning);
+  context_.ui.GetPrompter().MessageBox(&editor,
+                                       QString::fromStdString(LutWriteShortfallText(written)),
+                                       QString::fromLatin1(kAppCaption), MsgIcon::Warning);
   return false;
 }
 

@@ -171,13 +171,8 @@ bool SettingFileOperations::ReadCameraFile(QWidget* owner, const QString& path) 
     binding.UpdateLineRateLabels();
   }
   // Each refusal has had its box already; this says what it meant for the file.
-  if (result.notAccepted > 0) {
-    QString text = QStringLiteral("The camera did not accept %1 line(s) of this file.")
-                       .arg(result.notAccepted);
-    if (result.cameraGone) {
-      text += QStringLiteral("\nThe camera stopped answering; the rest of the file was not sent.");
-    }
-    Warn(owner, text, QString::fromLatin1(kAppCaption));
+  if (const std::string text = NotAcceptedText(result); !text.empty()) {
+    Warn(owner, QString::fromStdString(text), QString::fromLatin1(kAppCaption));
   }
   return true;
 }

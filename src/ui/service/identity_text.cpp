@@ -4,6 +4,8 @@
 #include <QRegularExpressionValidator>
 #include <QStringList>
 
+#include "serial/camera_model.h"
+
 namespace cct {
 
 QValidator* NewIdentityValidator(QObject* parent) {
@@ -19,7 +21,7 @@ QValidator* NewVersionPartValidator(QObject* parent) {
 }
 
 QString VersionNumberText(int32_t value) {
-  return QString::asprintf("%d.%02d", value / 100, value % 100);
+  return QString::fromStdString(VersionNumberString(value));
 }
 
 bool SplitDeviceVersion(const QString& text, DeviceVersionParts& parts) {
