@@ -37,6 +37,9 @@ constexpr const char* kUsage =
     "  --lf-only                 end lines with LF instead of CR LF\n"
     "  --long-lines              send an over-long line in place of each answer\n"
     "  --hang-up-after N         hang up when the N-th line comes in (it is not answered)\n"
+    "  --extra-line TEXT         send the line TEXT after every answer\n"
+    "  --stop-reading-after N    read no more of the line after N bytes (the host's writes stall)\n"
+    "  --stream                  send characters without any line end, on and on\n"
     "  --calibration-result N    status a recalibration ends with (default 1, succeeded)\n"
     "  --calibration-busy N      status polls answered busy before the result (default 2)\n"
     "  --calibration-silent      leave the status polls unanswered while busy\n"
@@ -154,6 +157,17 @@ int main(int argc, char** argv) {
       options.lfOnly = true;
     } else if (arg == "--long-lines" && flag) {
       options.longLines = true;
+    } else if (arg == "--extra-line") {
+      if (!takeValue() || value.empty() || value.find_first_of("\r\n") != std::string::npos) {
+        return UsageError("--extra-line needs a text without CR or LF");
+      }
+      options.extraLine = value;
+    } else if (arg == "--stop-reading-after") {
+      if (!takeInt(0, 1000000000000LL, n))
+        return UsageError("--stop-reading-after needs a byte count");
+      options.stopReadingAfterBytes = n;
+    } else if (arg == "--stream" && flag) {
+      options.streamWithoutLineEnds = true;
     } else if (arg == "--hang-up-after") {
       if (!takeInt(0, 1000000000, n)) return UsageError("--hang-up-after needs a line count");
       options.hangUpAfterLines = static_cast<int>(n);

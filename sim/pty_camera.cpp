@@ -26,6 +26,8 @@ namespace fs = std::filesystem;
 // unbounded memory for a host that never sends LF.
 constexpr size_t kMaxLineBytes = 4096;
 constexpr size_t kLongLineBytes = 1100;
+// A streaming camera's characters go out this many at a time.
+constexpr size_t kStreamChunk = 64;
 
 uint64_t NowMs() {
   using namespace std::chrono;
@@ -196,6 +198,7 @@ void PtyCamera::WithEngine(const std::function<void(CameraEngine&)>& f) {
 void PtyCamera::Run() {
   const uint32_t period = options_.unsolicitedPeriodMs;
   uint64_t nextEventMs = NowMs() + period;
+  bool streamStalled = false;
   while (!stopRequested_) {
     if (hangUpRequested_) DoHangUp();
     const bool open = master_.Valid();
@@ -205,7 +208,15 @@ void PtyCamera::Run() {
       const uint64_t now = NowMs();
       timeoutMs = nextEventMs > now ? static_cast<int>(nextEventMs - now) : 0;
     }
-    pollfd fds[2] = {{open ? master_.Get() : -1, POLLIN, 0}, {wake_.Get(), POLLIN, 0}};
+    // A camera that streams sends its next characters after a short look at
+    // the line (or after a pause when the host does not take them).
+    if (options_.streamWithoutLineEnds && open) timeoutMs = streamStalled ? 10 : 0;
+    // A camera that stopped reading leaves the host's bytes in the pty, whose
+    // buffer fills until the host's writes stall.
+    const bool reading =
+        options_.stopReadingAfterBytes < 0 || bytesRead_ < options_.stopReadingAfterBytes;
+    pollfd fds[2] = {{open ? master_.Get() : -1, static_cast<short>(reading ? POLLIN : 0), 0},
+                     {wake_.Get(), POLLIN, 0}};
     if (poll(fds, 2, timeoutMs) < 0) {
       if (errno == EINTR) continue;
       DoHangUp();  // the camera is gone; HangUp() must not wait for it
@@ -223,6 +234,9 @@ void PtyCamera::Run() {
       // master rather than wake up again and again.
       DoHangUp();
     }
+    if (options_.streamWithoutLineEnds && master_.Valid()) {
+      streamStalled = !WriteBytes(std::string(kStreamChunk, 'x'), BaudRate());
+    }
     if (period > 0 && master_.Valid() && NowMs() >= nextEventMs) {
       std::string event = "EVENT=" + std::to_string(++eventCount_);
       if (event.size() < options_.unsolicitedLength) event.resize(options_.unsolicitedLength, '.');
@@ -234,11 +248,18 @@ void PtyCamera::Run() {
 
 void PtyCamera::ReadInput() {
   char buffer[512];
-  const ssize_t n = read(master_.Get(), buffer, sizeof buffer);
+  size_t want = sizeof buffer;
+  if (options_.stopReadingAfterBytes >= 0) {
+    want =
+        static_cast<size_t>(std::min<int64_t>(want, options_.stopReadingAfterBytes - bytesRead_));
+    if (want == 0) return;
+  }
+  const ssize_t n = read(master_.Get(), buffer, want);
   if (n < 0) {
     if (errno != EAGAIN && errno != EINTR) DoHangUp();
     return;
   }
+  bytesRead_ += n;
   if (!LineSpeedMatches()) {
     // At another speed the camera's UART sees only framing errors. The line
     // being assembled is spoiled too.
@@ -297,6 +318,8 @@ void PtyCamera::HandleReceivedLine(const std::string& line) {
   // Whatever the host sends meanwhile waits in the pty and is read afterwards.
   if (!answers.empty() && delayMs > 0 && !SleepUntil(NowMs() + delayMs)) return;
   for (const std::string& answer : answers) SendLine(answer, true);
+  // A camera that adds an event, an echo or a repeated answer after each one.
+  if (!answers.empty() && !options_.extraLine.empty()) SendLine(options_.extraLine, false);
   // The answer to "CBDRT" went out at the old rate; now switch.
   std::lock_guard lock(mutex_);
   engine_.ApplyPendingBaudRate();
@@ -329,17 +352,17 @@ void PtyCamera::SendLine(const std::string& text, bool isAnswer) {
   WriteBytes(bytes, BaudRate());
 }
 
-void PtyCamera::WriteBytes(const std::string& bytes, int baud) {
+bool PtyCamera::WriteBytes(const std::string& bytes, int baud) {
   const int fd = master_.Get();
   if (!options_.pace) {
     size_t done = 0;
     while (done < bytes.size()) {
       const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return;  // nobody drains the line: the rest is lost, as on a wire
+      if (n <= 0) return false;  // nobody drains the line: the rest is lost, as on a wire
       done += static_cast<size_t>(n);
     }
-    return;
+    return true;
   }
   // One start bit, eight data bits, one stop bit per byte, on an absolute
   // schedule so sleeping late does not add up.
@@ -347,16 +370,17 @@ void PtyCamera::WriteBytes(const std::string& bytes, int baud) {
   timespec next{};
   clock_gettime(CLOCK_MONOTONIC, &next);
   for (const char c : bytes) {
-    if (stopRequested_ || hangUpRequested_) return;
+    if (stopRequested_ || hangUpRequested_) return false;
     ssize_t n;
     do {
       n = write(fd, &c, 1);
     } while (n < 0 && errno == EINTR);
-    if (n != 1) return;
+    if (n != 1) return false;
     AddNs(next, byteNs);
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
     }
   }
+  return true;
 }
 
 void PtyCamera::DoHangUp() {

@@ -25,7 +25,10 @@ struct PtyOptions {
   uint32_t unsolicitedPeriodMs = 0;  // >0: send an unsolicited "EVENT=n" line this often
   size_t unsolicitedLength = 0;      // >0: each such line padded to this many characters
   int hangUpAfterLines = -1;  // >=0: hang up when this many lines have come (the last unanswered)
-  std::function<void()> onHangUp;  // called on the camera's thread once it has hung up
+  std::string extraLine;      // non-empty: one more line sent after every answer
+  int64_t stopReadingAfterBytes = -1;  // >=0: reads no more after this many bytes
+  bool streamWithoutLineEnds = false;  // sends characters without any line end, on and on
+  std::function<void()> onHangUp;      // called on the camera's thread once it has hung up
 };
 
 // The camera engine behind a pseudo-terminal, on its own thread. The host
@@ -63,7 +66,8 @@ class PtyCamera {
   void HandleReceivedLine(const std::string& line);
   bool SleepUntil(uint64_t deadlineMs);
   void SendLine(const std::string& text, bool isAnswer);
-  void WriteBytes(const std::string& bytes, int baud);
+  // False when the host stopped taking bytes (or the camera is stopping).
+  bool WriteBytes(const std::string& bytes, int baud);
   void DoHangUp();
   void Wake();
   bool CreateLink(std::string* error);
@@ -91,6 +95,7 @@ class PtyCamera {
   bool droppingLine_ = false;
   int linesReceived_ = 0;
   int eventCount_ = 0;
+  int64_t bytesRead_ = 0;
 };
 
 }  // namespace sim

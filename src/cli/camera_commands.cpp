@@ -161,7 +161,8 @@ int RunRaw(CliContext& context) {
   }
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   Command& command = context.session.GetCommand();
-  command.ClearReceived();
+  // What the camera sent before is not its answer to this line.
+  command.ReadOffWaitingInput();
   if (!context.session.Line().Write(text + "\r\n")) {
     context.session.GetHost().Say("Couldn't send the line.");
     return kExitNoAnswer;

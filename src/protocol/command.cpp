@@ -11,6 +11,11 @@ namespace {
 
 constexpr const char kComplete[] = "COMPLETE";
 constexpr const char kTerminator[] = "\r\n";
+constexpr const char kOverflowText[] = "RS-232C receiving buffer overflowed";
+// A camera quiet this long has ended its stream: the next overflow is news.
+constexpr uint32_t kOverflowQuietMs = 1000;
+// Bytes read off before a command: more than any burst a camera sends.
+constexpr size_t kWaitingInputMaxBytes = 64 * 1024;
 
 // While alive, the command is sent as a text command; its kind is restored
 // afterwards even if the exchange leaves early.
@@ -102,33 +107,75 @@ std::string Command::FormatQuery(int commandId, bool withTerminator) const {
   return text;
 }
 
-bool Command::ReadLine(bool log) {
-  for (;;) {
-    char byte = 0;
-    int got = line_.Read(&byte, 1, timing_.byteReadLimitMs);
-    if (got > 0) {
-      if (byte == '\n') {
-        // The byte before LF is the CR of the terminator; the line is what
-        // precedes it. A bare LF therefore costs the line its last character.
-        std::string text(buffer_, fill_ > 0 ? fill_ - 1 : 0);
-        Queue(text);
-        if (log) {
-          host_.LogTerminal("Rx: " + text);
-          host_.LogMessage(text);
-        }
-        fill_ = 0;
-        return true;
-      }
-      buffer_[fill_++] = byte;
+Command::ByteResult Command::TakeByte(char byte, bool log) {
+  const uint32_t now = clock_.Ticks();
+  if (anyByteSeen_ && TicksSince(lastByteTicks_, now) >= kOverflowQuietMs) overflowBoxArmed_ = true;
+  anyByteSeen_ = true;
+  lastByteTicks_ = now;
+  if (byte == '\n') {
+    // The byte before LF is the CR of the terminator; the line is what
+    // precedes it. A bare LF therefore costs the line its last character.
+    std::string text(buffer_, fill_ > 0 ? fill_ - 1 : 0);
+    Queue(text);
+    if (log) {
+      host_.LogTerminal("Rx: " + text);
+      host_.LogMessage(text);
     }
-    if (fill_ >= kBufferSize) {
-      // Restart the buffer before the box: its modal loop runs the polling timer.
-      fill_ = 0;
-      host_.MessageBox("RS-232C receiving buffer overflowed", kCommErrorCaption, MsgIcon::Warning);
-      return false;
-    }
-    if (got <= 0) return false;
+    fill_ = 0;
+    overflowBoxArmed_ = true;
+    return ByteResult::kLineEnded;
   }
+  buffer_[fill_++] = byte;
+  if (fill_ < kBufferSize) return ByteResult::kMore;
+  // Restart the buffer before the box: its modal loop runs the polling timer.
+  // A stream without line ends would raise a box every 1024 bytes and keep
+  // the operator from the menus: later overflows of the run are only listed.
+  fill_ = 0;
+  if (overflowBoxArmed_) {
+    overflowBoxArmed_ = false;
+    host_.MessageBox(kOverflowText, kCommErrorCaption, MsgIcon::Warning);
+  } else {
+    host_.LogMessage(kOverflowText);
+  }
+  return ByteResult::kOverflowed;
+}
+
+bool Command::ReadLineWithin(bool log, uint32_t start, uint32_t waitMs) {
+  for (;;) {
+    // Past `waitMs` only bytes already there are taken: a line that has
+    // arrived is read whole, but a peer that trickles bytes without a line
+    // end cannot hold the caller on and on.
+    const bool late = TicksSince(start, clock_.Ticks()) >= waitMs;
+    char byte = 0;
+    const int got = line_.Read(&byte, 1, late ? 0 : timing_.byteReadLimitMs);
+    if (got <= 0) return false;
+    const ByteResult result = TakeByte(byte, log);
+    if (result != ByteResult::kMore) return result == ByteResult::kLineEnded;
+  }
+}
+
+bool Command::ReadLine(bool log) {
+  return ReadLineWithin(log, clock_.Ticks(), timing_.pollingPeriodMs);
+}
+
+void Command::ReadOffWaitingInput() {
+  char chunk[256];
+  size_t total = 0;
+  // Bounded: a camera that streams cannot keep the command from going out.
+  while (total < kWaitingInputMaxBytes) {
+    const int got = line_.ReadWaiting(chunk, static_cast<int>(sizeof chunk));
+    if (got <= 0) break;
+    total += static_cast<size_t>(got);
+    for (int i = 0; i < got; ++i) TakeByte(chunk[i], true);
+  }
+  // A line cut off by the command is listed too: nothing received vanishes
+  // unseen.
+  if (fill_ > 0) {
+    const std::string text(buffer_, fill_);
+    host_.LogTerminal("Rx: " + text);
+    host_.LogMessage(text);
+  }
+  ClearReceived();
 }
 
 void Command::Queue(const std::string& line) {
@@ -158,7 +205,11 @@ bool Command::WaitForLine(uint32_t limitMs) {
   const uint32_t start = clock_.Ticks();
   lastTimedOut_ = false;
   clock_.Sleep(timing_.answerPollMs);
-  while (!ReadLine(true)) {
+  // Each look may wait for bytes until one step past the limit, when the
+  // check after it ends the wait.
+  const uint32_t waitMs =
+      limitMs > UINT32_MAX - timing_.answerPollMs ? UINT32_MAX : limitMs + timing_.answerPollMs;
+  while (!ReadLineWithin(true, start, waitMs)) {
     // A program asked to end waits for no answer: it counts as none.
     if (TicksSince(start, clock_.Ticks()) >= limitMs || ShutdownRequested()) {
       lastTimedOut_ = true;
@@ -197,7 +248,7 @@ bool Command::WriteExchange(int commandId, const CommandValue& value, uint32_t l
     return false;
   }
   ExchangeGuard guard(exchanging_);
-  ClearReceived();
+  ReadOffWaitingInput();
   // Once the program is asked to end nothing more goes to the camera.
   if (ShutdownRequested() || !line_.Write(FormatWrite(commandId, value, true))) {
     lastTimedOut_ = true;  // nothing went out, so nothing can answer
@@ -230,7 +281,7 @@ bool Command::QueryExchange(int commandId, Reply& reply, uint32_t limitMs) {
     return false;
   }
   ExchangeGuard guard(exchanging_);
-  ClearReceived();
+  ReadOffWaitingInput();
   const std::string query = FormatQuery(commandId, true);
   line_.Write(query);
   if (!WaitForLine(limitMs)) {

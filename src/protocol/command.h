@@ -62,12 +62,18 @@ class Command {
   std::string FormatQuery(int commandId, bool withTerminator) const;
 
   // Moves received bytes into the receive buffer; true when a line was queued.
+  // A camera that keeps sending without a line end holds it no longer than
+  // one polling period; the partial line stays for the next call.
   bool ReadLine(bool log);
   std::string TakeLine();
   bool ParseReply(const std::string& line, Reply& reply) const;
   bool ParseReplyFields(const std::string& line, int& commandId, std::string& mnemonic,
                         int32_t& integer, std::string& text) const;
   void ClearReceived();
+  // Reads off whatever the camera sent before a command goes out (an event
+  // line, an answer repeated, an echo), logs it as received and drops it, so
+  // that it is never taken for the command's answer.
+  void ReadOffWaitingInput();
 
   // Reads lines the camera sends between exchanges, on the owner's timer.
   void StartPolling(PollingTimer& timer);
@@ -87,6 +93,11 @@ class Command {
 
  private:
   bool WaitForLine(uint32_t limitMs);
+  // ReadLine that waits for further bytes only until `waitMs` after `start`.
+  bool ReadLineWithin(bool log, uint32_t start, uint32_t waitMs);
+  enum class ByteResult { kMore, kLineEnded, kOverflowed };
+  // One received byte into the buffer.
+  ByteResult TakeByte(char byte, bool log);
   void Queue(const std::string& line);
   bool WriteExchange(int commandId, const CommandValue& value, uint32_t limitMs);
   bool QueryExchange(int commandId, Reply& reply, uint32_t limitMs);
@@ -103,6 +114,11 @@ class Command {
   int exchanging_ = 0;  // exchanges under way; polling waits for them
   PollingTimer* pollingTimer_ = nullptr;
   bool lastTimedOut_ = false;
+  // A stream without line ends overflows the buffer again and again: one box
+  // for a run of overflows, until a line ends or the camera is quiet a while.
+  bool overflowBoxArmed_ = true;
+  bool anyByteSeen_ = false;
+  uint32_t lastByteTicks_ = 0;
 };
 
 }  // namespace cct

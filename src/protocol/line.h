@@ -13,8 +13,12 @@ class Line {
   // Copies at most `count` bytes into `buffer`, waiting at most `limitMs`;
   // returns the number copied. Makes at least one attempt, also with limit 0.
   virtual int Read(char* buffer, int count, uint32_t limitMs) = 0;
-  // Sends the text as it is (the caller ends it with CR LF) and logs it.
+  // Sends the text as it is (the caller ends it with CR LF) and logs it;
+  // false when it did not go out whole.
   virtual bool Write(const std::string& text) = 0;
+  // Copies at most `count` bytes that have arrived by now, wherever they
+  // wait (a ring, the driver, a library), without waiting for more.
+  virtual int ReadWaiting(char* buffer, int count) { return Read(buffer, count, 0); }
   // False when no byte can be read now, so a look between exchanges need not
   // wait for one; true when one may be there.
   virtual bool InputPending() { return true; }

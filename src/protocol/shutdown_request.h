@@ -11,4 +11,9 @@ bool ShutdownRequested();
 // For tests that ask more than once in one process.
 void ClearShutdownRequest();
 
+// A descriptor that becomes readable once a shutdown is requested, so a wait
+// in poll() ends then whichever thread the signal reached; -1 if the system
+// gave none (the flag still works, waits end at their limits).
+int ShutdownRequestDescriptor();
+
 }  // namespace cct

@@ -22,6 +22,8 @@ class CameraLinkChannelCommon {
   bool IsOpen() const { return session_.IsOpen(); }
   bool Write(const char* data, int count, uint32_t limitMs);
   int Read(char* buffer, int count, uint32_t limitMs);
+  int ReadWaiting(char* buffer, int count) { return session_.ReadWaiting(buffer, count); }
+  bool HasPending() const { return session_.Pending() > 0; }
 
  protected:
   explicit CameraLinkChannelCommon(Host& host) : host_(host) {}

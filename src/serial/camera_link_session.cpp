@@ -1,5 +1,7 @@
 #include "serial/camera_link_session.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,7 @@ void CameraLinkSession::End() {
   if (serialRef_ != nullptr) functions_.close(std::exchange(serialRef_, nullptr));
   library_.Release();
   functions_ = {};
+  pendingStart_ = pendingCount_ = 0;
 }
 
 bool CameraLinkSession::Write(const char* data, int count, uint32_t limitMs) {
@@ -33,16 +36,41 @@ bool CameraLinkSession::Write(const char* data, int count, uint32_t limitMs) {
   // The libraries take a writable buffer; they get a copy, not the caller's text.
   std::vector<char> bytes(data, data + count);
   unsigned int size = static_cast<unsigned int>(count);
-  return functions_.write(serialRef_, bytes.data(), &size, limitMs) == 0;
+  // A library that reports fewer bytes taken did not send the whole text.
+  return functions_.write(serialRef_, bytes.data(), &size, limitMs) == 0 &&
+         size >= static_cast<unsigned int>(count);
+}
+
+bool CameraLinkSession::Fetch(int wanted, uint32_t limitMs) {
+  unsigned int size = static_cast<unsigned int>(std::min(wanted, kReadBufferSize));
+  pendingStart_ = pendingCount_ = 0;
+  if (functions_.read(serialRef_, readBuffer_.data(), &size, limitMs) != 0) return false;
+  // The count comes from the library: never more than the buffer holds.
+  pendingCount_ = static_cast<int>(std::min(size, static_cast<unsigned int>(kReadBufferSize)));
+  return pendingCount_ > 0;
+}
+
+int CameraLinkSession::TakePending(char* buffer, int count) {
+  const int n = std::min(count, pendingCount_);
+  std::memcpy(buffer, readBuffer_.data() + pendingStart_, static_cast<size_t>(n));
+  pendingStart_ += n;
+  pendingCount_ -= n;
+  return n;
 }
 
 int CameraLinkSession::Read(char* buffer, int count, uint32_t limitMs) {
   if (!IsOpen() || buffer == nullptr || count <= 0) return 0;
-  unsigned int size = static_cast<unsigned int>(count);
-  if (functions_.read(serialRef_, buffer, &size, limitMs) != 0) return 0;
-  // The count comes back from the library; more than was asked for would make
-  // the caller step past its buffer.
-  return size > static_cast<unsigned int>(count) ? count : static_cast<int>(size);
+  if (pendingCount_ == 0 && !Fetch(count, limitMs)) return 0;
+  return TakePending(buffer, count);
+}
+
+int CameraLinkSession::ReadWaiting(char* buffer, int count) {
+  if (!IsOpen() || buffer == nullptr || count <= 0) return 0;
+  int copied = TakePending(buffer, count);
+  while (copied < count && Fetch(count - copied, 0)) {
+    copied += TakePending(buffer + copied, count - copied);
+  }
+  return copied;
 }
 
 bool CameraLinkSession::SwitchBaudRate(int baudRate, clapi::GetSupportedBaudRatesFn* getSupported,

@@ -1,11 +1,7 @@
 #include "serial/com_port_channel.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
-#include <sys/file.h>
-#include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,68 +10,9 @@
 #include <system_error>
 
 #include "serial/port_map.h"
+#include "serial/tty_device.h"
 
 namespace cct {
-
-namespace {
-
-// A byte handed to the driver may wait this long for room in its queue.
-constexpr int kWriteLimitMs = 20000;
-
-bool SpeedOf(int baudRate, speed_t& speed) {
-  switch (baudRate) {
-    case 1200:
-      speed = B1200;
-      return true;
-    case 2400:
-      speed = B2400;
-      return true;
-    case 4800:
-      speed = B4800;
-      return true;
-    case 9600:
-      speed = B9600;
-      return true;
-    case 19200:
-      speed = B19200;
-      return true;
-    case 38400:
-      speed = B38400;
-      return true;
-    case 57600:
-      speed = B57600;
-      return true;
-    case 115200:
-      speed = B115200;
-      return true;
-    case 230400:
-      speed = B230400;
-      return true;
-    case 460800:
-      speed = B460800;
-      return true;
-    case 921600:
-      speed = B921600;
-      return true;
-    default:
-      return false;
-  }
-}
-
-tcflag_t CharacterSize(int byteSize) {
-  switch (byteSize) {
-    case 5:
-      return CS5;
-    case 6:
-      return CS6;
-    case 7:
-      return CS7;
-    default:
-      return CS8;
-  }
-}
-
-}  // namespace
 
 std::mutex& LineLock() {
   static std::mutex lock;
@@ -89,13 +26,7 @@ CComPortChannel::~CComPortChannel() {
 }
 
 void CComPortChannel::ReleaseDevice() {
-  if (fd_ >= 0) {
-    // A pseudo-terminal keeps the exclusive flag while its other end stays
-    // open; clear it so this program can open the port again.
-    ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
-    fd_ = -1;
-  }
+  device_.reset();
   if (wakeFd_ >= 0) {
     ::close(wakeFd_);
     wakeFd_ = -1;
@@ -113,51 +44,14 @@ bool CComPortChannel::OpenPort(const std::string& portName, int baudRate, int by
                                int stopBitsCode, bool softwareFlow, bool parityCheck) {
   if (IsOpen()) ClosePort();
 
-  // Exclusive access: the flock keeps out other programs (and a second open
-  // in this one); TIOCEXCL keeps out plain opens of the device.
-  const std::string device = ResolvePortName(portName);
-  if (device.empty()) return Fail(portName, "CreateFile");
-  fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) return Fail(portName, "CreateFile");
-  if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) return Fail(portName, "CreateFile");
-  ::ioctl(fd_, TIOCEXCL);
+  const char* failedStep = "CreateFile";
+  device_ = TtyDevice::Open(ResolvePortName(portName), baudRate, byteSize, stopBitsCode,
+                            softwareFlow, parityCheck, failedStep);
+  if (!device_) return Fail(portName, failedStep);
 
   // The receive thread's wake-up stands where the device event mask would.
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0) return Fail(portName, "SetCommMask");
-
-  termios tio{};
-  if (::tcgetattr(fd_, &tio) != 0) return Fail(portName, "GetCommState");
-  speed_t speed;
-  if (!SpeedOf(baudRate, speed)) return Fail(portName, "SetCommState");
-  tio.c_iflag &=
-      ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK);
-  if (parityCheck) tio.c_iflag |= INPCK;
-  if (softwareFlow) tio.c_iflag |= IXON | IXOFF;
-  tio.c_oflag &= ~OPOST;
-  tio.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
-  tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
-  tio.c_cflag |= CharacterSize(byteSize) | CLOCAL | CREAD;
-  if (stopBitsCode == 2) tio.c_cflag |= CSTOPB;
-  tio.c_cc[VMIN] = 0;
-  tio.c_cc[VTIME] = 0;
-  cfsetispeed(&tio, speed);
-  cfsetospeed(&tio, speed);
-  if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return Fail(portName, "SetCommState");
-  // tcsetattr succeeds when any one setting took; check that all did.
-  termios check{};
-  if (::tcgetattr(fd_, &check) != 0 || cfgetospeed(&check) != speed ||
-      cfgetispeed(&check) != speed || (check.c_cflag & CSIZE) != CharacterSize(byteSize) ||
-      (check.c_cflag & (PARENB | CRTSCTS)) != 0 || (check.c_lflag & ICANON) != 0) {
-    return Fail(portName, "SetCommState");
-  }
-
-  // DTR high, RTS low. Devices without modem lines (a pseudo-terminal)
-  // refuse this, which is no fault.
-  int dtr = TIOCM_DTR;
-  int rts = TIOCM_RTS;
-  ::ioctl(fd_, TIOCMBIS, &dtr);
-  ::ioctl(fd_, TIOCMBIC, &rts);
 
   head_.store(0);
   tail_.store(0);
@@ -200,14 +94,13 @@ void CComPortChannel::ReceiveLoop() {
       spaceFreed_.wait(lock, [this] { return running_.load() != 1 || FreeSpace() > 0; });
       continue;
     }
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+    pollfd fds[2] = {{device_->Descriptor(), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
     const int ready = ::poll(fds, 2, -1);
     if (ready < 0) {
       if (errno == EINTR) continue;
       break;
     }
     if (fds[1].revents != 0) break;  // closing
-    if (fds[0].revents & POLLIN) DrainInput();
     if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
       // The device is gone (an unplugged adapter): keep what arrived and end
       // here rather than wake up for the hang-up again and again.
@@ -215,20 +108,24 @@ void CComPortChannel::ReceiveLoop() {
       hungUp_.store(true);
       break;
     }
+    if (fds[0].revents & POLLIN) DrainInput();
+    if (hungUp_.load()) break;
   }
 }
 
 void CComPortChannel::DrainInput() {
   std::lock_guard<std::mutex> lineLock(LineLock());
+  if (!device_ || hungUp_.load()) return;
   bool any = false;
   for (;;) {
     const int free = FreeSpace();
     if (free == 0) break;
     const int head = head_.load(std::memory_order_relaxed);
     const int chunk = std::min(free, kRingSize - head);
-    const ssize_t got = ::read(fd_, ring_ + head, static_cast<size_t>(chunk));
+    const int got = device_->ReadNow(ring_ + head, chunk);
+    if (got < 0) hungUp_.store(true);
     if (got <= 0) break;
-    head_.store((head + static_cast<int>(got)) % kRingSize, std::memory_order_release);
+    head_.store((head + got) % kRingSize, std::memory_order_release);
     { std::lock_guard<std::mutex> lock(ringMutex_); }
     dataArrived_.notify_all();
     any = true;
@@ -241,7 +138,7 @@ void CComPortChannel::DrainInput() {
 }
 
 int CComPortChannel::ReadBytes(char* destination, int maximum) {
-  if (fd_ < 0 || maximum <= 0) return 0;
+  if (!IsOpen() || maximum <= 0) return 0;
   int tail = tail_.load(std::memory_order_relaxed);
   const int head = head_.load(std::memory_order_acquire);
   int copied = 0;
@@ -257,30 +154,29 @@ int CComPortChannel::ReadBytes(char* destination, int maximum) {
   return copied;
 }
 
+int CComPortChannel::ReadWaiting(char* destination, int maximum) {
+  if (!IsOpen()) return 0;
+  int copied = 0;
+  while (copied < maximum) {
+    // What the driver holds beyond a full ring comes in as the ring empties.
+    DrainInput();
+    const int got = ReadBytes(destination + copied, maximum - copied);
+    if (got == 0) break;
+    copied += got;
+  }
+  return copied;
+}
+
 void CComPortChannel::WaitForData(uint32_t limitMs) {
   std::unique_lock<std::mutex> lock(ringMutex_);
   dataArrived_.wait_for(lock, std::chrono::milliseconds(limitMs),
                         [this] { return Available() > 0; });
 }
 
-bool CComPortChannel::WriteBytes(const char* data, int count) {
-  if (fd_ < 0 || count <= 0) return false;
+bool CComPortChannel::WriteBytes(const char* data, int count, uint32_t limitMs) {
+  if (!IsOpen() || count <= 0) return false;
   std::lock_guard<std::mutex> lineLock(LineLock());
-  for (int i = 0; i < count; ++i) {
-    // One byte at a time, each transmitted before the next is handed over.
-    for (;;) {
-      const ssize_t n = ::write(fd_, data + i, 1);
-      if (n == 1) break;
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0 && errno == EAGAIN) {
-        pollfd out{fd_, POLLOUT, 0};
-        if (::poll(&out, 1, kWriteLimitMs) == 1 && (out.revents & POLLOUT)) continue;
-      }
-      break;  // errors of single writes are not examined
-    }
-    ::tcdrain(fd_);
-  }
-  return true;
+  return device_->Write(data, count, limitMs);
 }
 
 }  // namespace cct

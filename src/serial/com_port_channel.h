@@ -3,18 +3,20 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "protocol/host.h"
+#include "serial/port_device.h"
 
 namespace cct {
 
-// A PC serial port on termios. A receive thread blocks in poll() on the
-// device and a wake-up eventfd and moves every received byte into a 1024-byte
-// ring; the user-interface thread takes bytes out of the ring. Only one
-// program can hold a port at a time.
+// A PC serial port: a device of this machine on termios. A receive thread
+// blocks in poll() on the device and a wake-up eventfd and moves every
+// received byte into a 1024-byte ring; the user-interface thread takes bytes
+// out of the ring. Only one program can hold a port at a time.
 class CComPortChannel {
  public:
   static constexpr int kRingSize = 1024;
@@ -30,11 +32,20 @@ class CComPortChannel {
   bool OpenPort(const std::string& portName, int baudRate, int byteSize, int stopBitsCode,
                 bool softwareFlow, bool parityCheck);
   void ClosePort();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return device_ != nullptr; }
+  // The open device went away (unplugged): nothing can be sent on it.
+  bool Gone() const { return hungUp_.load() || (device_ && device_->Gone()); }
 
-  bool WriteBytes(const char* data, int count);
+  // Sends all `count` bytes within `limitMs`, or fails at the first byte
+  // that cannot go out (nothing after it is sent); a shutdown request ends
+  // it at once.
+  bool WriteBytes(const char* data, int count, uint32_t limitMs);
   // Takes up to `maximum` bytes out of the ring without waiting.
   int ReadBytes(char* destination, int maximum);
+  // Bytes that have arrived by now, also those the receive thread has not
+  // moved out of the driver yet: into the ring, then up to `maximum` of them
+  // out of it. Never waits for a byte.
+  int ReadWaiting(char* destination, int maximum);
   int Available() const;
   // Blocks until the ring holds a byte or `limitMs` has passed.
   void WaitForData(uint32_t limitMs);
@@ -52,7 +63,7 @@ class CComPortChannel {
   int FreeSpace() const;
 
   Host& host_;
-  int fd_ = -1;
+  std::unique_ptr<PortDevice> device_;
   int wakeFd_ = -1;
   std::thread receiver_;
   std::atomic<int> running_{1};

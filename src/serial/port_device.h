@@ -24,6 +24,10 @@ class PortDevice {
   // leave; it stops at the first byte that cannot go out, sending nothing
   // after it, and at once when the program is asked to end.
   virtual bool Write(const char* data, int count, uint32_t limitMs) = 0;
+  // True once the port is known to be gone (an unplugged adapter, a closed
+  // connection): a write that failed for that reason failed like one to a
+  // port that is not open.
+  virtual bool Gone() const = 0;
 };
 
 }  // namespace cct

@@ -3,6 +3,10 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "serial/camera_link_api.h"
 #include "serial/camera_link_channel.h"
 #include "serial/com_port_channel.h"
@@ -12,8 +16,14 @@ namespace cct {
 namespace {
 
 constexpr int kBaudRates[] = {9600, 19200, 38400, 57600, 115200};
-// The Camera Link write gets this long for a whole command text.
+// The Camera Link write gets at least this long for a whole command text.
 constexpr uint32_t kCameraLinkWriteLimitMs = 500;
+// Beyond a text's time on the wire, a write may take this long in all (a
+// busy adapter, a scheduler) ...
+constexpr uint32_t kWriteMarginMs = 1000;
+// ... and this much per byte: each byte leaves before the next is handed
+// over, and a USB adapter reports a byte sent only a frame later.
+constexpr uint32_t kWritePerByteAllowanceMs = 2;
 // One byte read from a Camera Link library.
 constexpr uint32_t kCameraLinkByteLimitMs = 10;
 
@@ -175,26 +185,50 @@ void CSerialChannel::Close() {
   }
 }
 
+uint32_t CSerialChannel::WriteLimitMs(size_t bytes) const {
+  // Twice the text's time on the wire at ten bit times a byte.
+  const uint64_t rate = baudRate_ > 0 ? static_cast<uint64_t>(baudRate_) : 9600;
+  const uint64_t wireTwiceMs = (static_cast<uint64_t>(bytes) * 20000 + rate - 1) / rate;
+  const uint64_t limit = kWriteMarginMs + wireTwiceMs + bytes * kWritePerByteAllowanceMs;
+  return limit > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(limit);
+}
+
 bool CSerialChannel::Write(const std::string& text) {
-  if (mode_ == kModeComPort) {
-    ComPort().WriteBytes(text.data(), static_cast<int>(text.size()));
-  } else if (IsCameraLinkMode(mode_)) {
-    WithCameraLink(*this, mode_, [&](auto& channel) {
-      return channel.Write(text.data(), static_cast<int>(text.size()), kCameraLinkWriteLimitMs);
+  if (!IsCameraLinkMode(mode_) && mode_ != kModeComPort) return false;
+  const int count = static_cast<int>(std::min<size_t>(text.size(), INT32_MAX));
+  const uint32_t limit = WriteLimitMs(text.size());
+  // A port that is not open (or whose adapter was pulled) sends nothing and
+  // the write counts as made: the missing answer is the command layer's
+  // time-out. A write on an open port that stalls past its limit, is cut
+  // short or is ended by a shutdown request fails: nothing after its first
+  // byte that could not go out is sent.
+  bool sent = true;
+  if (count > 0 && mode_ == kModeComPort) {
+    CComPortChannel& port = ComPort();
+    if (port.IsOpen() && !port.Gone())
+      sent = port.WriteBytes(text.data(), count, limit) || port.Gone();
+  } else if (count > 0) {
+    sent = WithCameraLink(*this, mode_, [&](auto& channel) {
+      return !channel.IsOpen() ||
+             channel.Write(text.data(), count, std::max(limit, kCameraLinkWriteLimitMs));
     });
-  } else {
-    return false;
   }
-  // Whether the bytes went out is not examined: a missing answer shows up
-  // as the command layer's time-out.
   LogSent(text);
-  return true;
+  return sent;
 }
 
 int CSerialChannel::Read(char* buffer, int count, uint32_t limitMs) {
   if (count <= 0 || mode_ < 0 || mode_ > 3) return 0;
   return mode_ == kModeComPort ? ReadComPort(buffer, count, limitMs)
                                : ReadCameraLink(buffer, count, limitMs);
+}
+
+int CSerialChannel::ReadWaiting(char* buffer, int count) {
+  if (count <= 0) return 0;
+  if (mode_ == kModeComPort) return comPort_ ? comPort_->ReadWaiting(buffer, count) : 0;
+  if (!IsCameraLinkMode(mode_)) return 0;
+  return WithCameraLink(*this, mode_,
+                        [&](auto& channel) { return channel.ReadWaiting(buffer, count); });
 }
 
 bool CSerialChannel::InputPending() {

@@ -47,8 +47,13 @@ class CSerialChannel : public Line {
   bool ReopenWithPort(int portIndex);
   void Close();
 
+  // Sends the text whole within a limit made from its length and the baud
+  // rate, and logs it once sent; false when it could not go out whole.
   bool Write(const std::string& text) override;
+  // What `Write` allows a text of `bytes` bytes at the current rate.
+  uint32_t WriteLimitMs(size_t bytes) const;
   int Read(char* buffer, int count, uint32_t limitMs) override;
+  int ReadWaiting(char* buffer, int count) override;
   // A COM port knows whether its ring holds a byte; a Camera Link library
   // is asked by reading, so an open port counts as pending.
   bool InputPending() override;
