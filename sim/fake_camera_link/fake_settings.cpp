@@ -25,6 +25,8 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
+}  // namespace
+
 unsigned long Number(const char* name, unsigned long fallback) {
   const char* value = std::getenv(name);
   if (value == nullptr || *value == '\0') return fallback;
@@ -32,8 +34,6 @@ unsigned long Number(const char* name, unsigned long fallback) {
   const unsigned long n = std::strtoul(value, &end, 0);
   return *end == '\0' ? n : fallback;
 }
-
-}  // namespace
 
 std::vector<PortName> Ports() {
   std::vector<PortName> ports;

@@ -16,6 +16,12 @@
 //   FAKE_CL_INIT_FAIL      clSerialInit fails
 //   FAKE_CL_READ_FAIL      clSerialRead fails
 //   FAKE_CL_SET_BAUD_FAIL  clSetBaudRate fails
+//   FAKE_CL_READ_OVERRUN   clSerialRead writes up to this many bytes more than it
+//                          was asked for, and says so in the count
+//   FAKE_CL_READ_BLOCK_MS  clSerialRead with nothing to give blocks this much
+//                          longer than its time limit
+//   FAKE_CL_WRITE_TAKES_NOTHING  clSerialWrite reports success, sends nothing
+//                          and sets the count to 0
 //   FAKE_CL_LOG            a file each line the camera hears is appended to
 //
 // A flag is on when its variable is set to anything but "" or "0".
@@ -31,6 +37,8 @@ std::vector<std::string> Manufacturers();
 unsigned int SupportedBaudMask();
 int CameraBaudRate();
 bool Flag(const char* variable);
+// A number from the environment; `fallback` when unset or not a number.
+unsigned long Number(const char* variable, unsigned long fallback);
 // FAKE_CL_LOG, or "" when unset.
 std::string LogPath();
 

@@ -12,7 +12,14 @@ CliSession::CliSession(const CliOptions& options, Preferences& preferences, Cons
       host_(host),
       line_(host, preferences, SystemClock()),
       command_(line_, host, SystemClock(), timing_),
-      table_(host) {}
+      table_(host) {
+  // A script waits for no polling step: an exchange ends as its answer's
+  // line end arrives. The line is then left quiet a few character times,
+  // so a line a camera adds after its answer is read off, not taken for
+  // the next command's answer.
+  timing_.answerAtLineEnd = true;
+  timing_.quietCharactersBeforeCommand = 3;
+}
 
 int CliSession::Connect() {
   if (options_.mode >= 0) line_.SetMode(options_.mode);

@@ -1,5 +1,6 @@
 #include "protocol/command.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -16,6 +17,10 @@ constexpr const char kOverflowText[] = "RS-232C receiving buffer overflowed";
 constexpr uint32_t kOverflowQuietMs = 1000;
 // Bytes read off before a command: more than any burst a camera sends.
 constexpr size_t kWaitingInputMaxBytes = 64 * 1024;
+// A line already begun is waited for this long before a command goes out.
+constexpr uint32_t kFinishLineMs = 100;
+// The quiet asked of a camera that has sent lines between its answers.
+constexpr uint32_t kChatterQuietUs = 10000;
 
 // While alive, the command is sent as a text command; its kind is restored
 // afterwards even if the exchange leaves early.
@@ -158,15 +163,44 @@ bool Command::ReadLine(bool log) {
   return ReadLineWithin(log, clock_.Ticks(), timing_.pollingPeriodMs);
 }
 
-void Command::ReadOffWaitingInput() {
+bool Command::TakeWaitingBytes(size_t& budget) {
   char chunk[256];
-  size_t total = 0;
-  // Bounded: a camera that streams cannot keep the command from going out.
-  while (total < kWaitingInputMaxBytes) {
-    const int got = line_.ReadWaiting(chunk, static_cast<int>(sizeof chunk));
+  bool lineEnded = false;
+  while (budget > 0) {
+    const int got = line_.ReadWaiting(chunk, static_cast<int>(std::min(sizeof chunk, budget)));
     if (got <= 0) break;
-    total += static_cast<size_t>(got);
-    for (int i = 0; i < got; ++i) TakeByte(chunk[i], true);
+    budget -= static_cast<size_t>(got);
+    for (int i = 0; i < got; ++i) {
+      if (TakeByte(chunk[i], true) == ByteResult::kLineEnded) lineEnded = true;
+    }
+  }
+  return lineEnded;
+}
+
+void Command::ReadOffWaitingInput() {
+  // Bounded: a camera that streams cannot keep the command from going out.
+  size_t budget = kWaitingInputMaxBytes;
+  TakeWaitingBytes(budget);
+  const uint32_t start = clock_.Ticks();
+  // A line the camera is in the middle of sending is read to its end, as a
+  // look between exchanges would, rather than cut in two by the command.
+  while (fill_ > 0 && budget > 0 && TicksSince(start, clock_.Ticks()) < kFinishLineMs &&
+         !ShutdownRequested()) {
+    const int before = fill_;
+    if (ReadLineWithin(true, start, kFinishLineMs) || fill_ == before) break;
+  }
+  // Where the caller asks for it, the line must also have been quiet a few
+  // character times: a camera that follows its answer with another line has
+  // begun that line by then. One known to do so gets longer.
+  uint32_t quietUs = timing_.quietCharactersBeforeCommand * line_.CharacterTimeUs();
+  if (quietUs > 0 && chatterSeen_) quietUs = std::max(quietUs, kChatterQuietUs);
+  // A line quiet that long already needs no wait; before the first byte of
+  // a run the line may still carry the end of another program's exchange.
+  const bool recent =
+      !anyByteSeen_ || TicksSince(lastByteTicks_, clock_.Ticks()) <= quietUs / 1000 + 1;
+  while (quietUs > 0 && recent && budget > 0 && TicksSince(start, clock_.Ticks()) < kFinishLineMs &&
+         !ShutdownRequested() && line_.WaitForInput(quietUs)) {
+    TakeWaitingBytes(budget);
   }
   // A line cut off by the command is listed too: nothing received vanishes
   // unseen.
@@ -175,6 +209,7 @@ void Command::ReadOffWaitingInput() {
     host_.LogTerminal("Rx: " + text);
     host_.LogMessage(text);
   }
+  if (fill_ > 0 || !queue_.empty()) chatterSeen_ = true;
   ClearReceived();
 }
 
@@ -204,6 +239,7 @@ void Command::ClearReceived() {
 bool Command::WaitForLine(uint32_t limitMs) {
   const uint32_t start = clock_.Ticks();
   lastTimedOut_ = false;
+  if (timing_.answerAtLineEnd) return WaitForLineEnd(start, limitMs);
   clock_.Sleep(timing_.answerPollMs);
   // Each look may wait for bytes until one step past the limit, when the
   // check after it ends the wait.
@@ -218,6 +254,22 @@ bool Command::WaitForLine(uint32_t limitMs) {
     clock_.Sleep(timing_.answerPollMs);
   }
   return true;
+}
+
+bool Command::WaitForLineEnd(uint32_t start, uint32_t limitMs) {
+  for (;;) {
+    size_t budget = kBufferSize;
+    if (TakeWaitingBytes(budget)) return true;
+    const uint32_t elapsed = TicksSince(start, clock_.Ticks());
+    if (elapsed >= limitMs || ShutdownRequested()) {
+      lastTimedOut_ = true;
+      return false;
+    }
+    // Woken by the line's input; at least every answer step, so a shutdown
+    // request is seen without any byte arriving.
+    const uint32_t waitMs = std::min(limitMs - elapsed, timing_.answerPollMs);
+    line_.WaitForInput(waitMs * 1000);
+  }
 }
 
 bool Command::WaitComplete(uint32_t limitMs) {

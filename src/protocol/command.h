@@ -93,6 +93,11 @@ class Command {
 
  private:
   bool WaitForLine(uint32_t limitMs);
+  // The wait of Timing::answerAtLineEnd.
+  bool WaitForLineEnd(uint32_t start, uint32_t limitMs);
+  // Takes the bytes that have arrived, at most `budget` of them (counted
+  // down); true when a line ended among them.
+  bool TakeWaitingBytes(size_t& budget);
   // ReadLine that waits for further bytes only until `waitMs` after `start`.
   bool ReadLineWithin(bool log, uint32_t start, uint32_t waitMs);
   enum class ByteResult { kMore, kLineEnded, kOverflowed };
@@ -118,6 +123,7 @@ class Command {
   // for a run of overflows, until a line ends or the camera is quiet a while.
   bool overflowBoxArmed_ = true;
   bool anyByteSeen_ = false;
+  bool chatterSeen_ = false;  // lines came that answered nothing
   uint32_t lastByteTicks_ = 0;
 };
 

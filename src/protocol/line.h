@@ -19,6 +19,11 @@ class Line {
   // Copies at most `count` bytes that have arrived by now, wherever they
   // wait (a ring, the driver, a library), without waiting for more.
   virtual int ReadWaiting(char* buffer, int count) { return Read(buffer, count, 0); }
+  // Blocks until a byte may be there or `limitUs` has passed, without
+  // spinning; true when one may be. A line that cannot tell sleeps the limit.
+  virtual bool WaitForInput(uint32_t limitUs) = 0;
+  // One character's time on the wire at the line's rate, in microseconds.
+  virtual uint32_t CharacterTimeUs() const { return 1042; }
   // False when no byte can be read now, so a look between exchanges need not
   // wait for one; true when one may be there.
   virtual bool InputPending() { return true; }

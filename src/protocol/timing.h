@@ -14,6 +14,14 @@ struct Timing {
   uint32_t calibrationPauseMs = 1000;  // camera settles after a recalibration
   uint32_t storeAllGapMs = 20;         // between the area writes of "Store All"
   uint32_t lutGapMs = 20;              // between LUT entries sent to the camera
+  // The window looks for an answer every answerPollMs. A program of our own
+  // may instead wait on the line's input and end the wait as soon as the
+  // answer's line end is there.
+  bool answerAtLineEnd = false;
+  // Before a command goes out the line is read off until it has been quiet
+  // this many character times, so a line the camera sends right after an
+  // answer is not taken for the next one's; 0: only what is there is read.
+  uint32_t quietCharactersBeforeCommand = 0;
 };
 
 // The program's one timing object.

@@ -23,7 +23,7 @@ class CameraLinkChannelCommon {
   bool Write(const char* data, int count, uint32_t limitMs);
   int Read(char* buffer, int count, uint32_t limitMs);
   int ReadWaiting(char* buffer, int count) { return session_.ReadWaiting(buffer, count); }
-  bool HasPending() const { return session_.Pending() > 0; }
+  bool WaitForInput(uint32_t limitMs) { return session_.WaitForInput(limitMs); }
 
  protected:
   explicit CameraLinkChannelCommon(Host& host) : host_(host) {}

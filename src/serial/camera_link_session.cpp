@@ -64,6 +64,10 @@ int CameraLinkSession::Read(char* buffer, int count, uint32_t limitMs) {
   return TakePending(buffer, count);
 }
 
+bool CameraLinkSession::WaitForInput(uint32_t limitMs) {
+  return IsOpen() && (pendingCount_ > 0 || Fetch(1, limitMs));
+}
+
 int CameraLinkSession::ReadWaiting(char* buffer, int count) {
   if (!IsOpen() || buffer == nullptr || count <= 0) return 0;
   int copied = TakePending(buffer, count);

@@ -39,6 +39,9 @@ class CameraLinkSession {
   int Read(char* buffer, int count, uint32_t limitMs);
   // Up to `count` bytes that have arrived, read with no wait.
   int ReadWaiting(char* buffer, int count);
+  // A read of one byte with the limit, kept for the next read: true when a
+  // byte is waiting.
+  bool WaitForInput(uint32_t limitMs);
   // Bytes a library read gave beyond what was asked, kept for the next read.
   int Pending() const { return pendingCount_; }
   // Switches the open port to `baudRate` when the library lists that rate

@@ -173,6 +173,12 @@ void CComPortChannel::WaitForData(uint32_t limitMs) {
                         [this] { return Available() > 0; });
 }
 
+bool CComPortChannel::WaitForDataUs(uint32_t limitUs) {
+  std::unique_lock<std::mutex> lock(ringMutex_);
+  return dataArrived_.wait_for(lock, std::chrono::microseconds(limitUs),
+                               [this] { return Available() > 0; });
+}
+
 bool CComPortChannel::WriteBytes(const char* data, int count, uint32_t limitMs) {
   if (!IsOpen() || count <= 0) return false;
   std::lock_guard<std::mutex> lineLock(LineLock());

@@ -49,6 +49,8 @@ class CComPortChannel {
   int Available() const;
   // Blocks until the ring holds a byte or `limitMs` has passed.
   void WaitForData(uint32_t limitMs);
+  // The same in microseconds; true when the ring holds a byte.
+  bool WaitForDataUs(uint32_t limitUs);
   // Run by the receive thread: moves what the driver holds into the ring,
   // as far as the ring has room.
   void DrainInput();

@@ -231,6 +231,30 @@ int CSerialChannel::ReadWaiting(char* buffer, int count) {
                         [&](auto& channel) { return channel.ReadWaiting(buffer, count); });
 }
 
+bool CSerialChannel::WaitForInput(uint32_t limitUs) {
+  if (mode_ == kModeComPort) return ComPort().WaitForDataUs(limitUs);
+  if (!IsCameraLinkMode(mode_)) {
+    clock_.Sleep((limitUs + 999) / 1000);
+    return false;
+  }
+  // A library says nothing of arriving bytes: the nearest to a wait on them
+  // is a read with that limit, whose byte it keeps for the next read.
+  const uint32_t limitMs = std::max<uint32_t>(1, (limitUs + 999) / 1000);
+  const uint32_t start = clock_.Ticks();
+  const bool any = WithCameraLink(*this, mode_, [&](auto& channel) {
+    return channel.IsOpen() && channel.WaitForInput(limitMs);
+  });
+  // A library that gives up early, or no port: the rest is slept, never spun.
+  const uint32_t elapsed = TicksSince(start, clock_.Ticks());
+  if (!any && elapsed < limitMs) clock_.Sleep(limitMs - elapsed);
+  return any;
+}
+
+uint32_t CSerialChannel::CharacterTimeUs() const {
+  // Start bit, eight data bits, stop bit.
+  return static_cast<uint32_t>(10000000 / (baudRate_ > 0 ? baudRate_ : 9600));
+}
+
 bool CSerialChannel::InputPending() {
   if (mode_ == kModeComPort) return comPort_ && comPort_->IsOpen() && comPort_->Available() > 0;
   if (IsCameraLinkMode(mode_)) {

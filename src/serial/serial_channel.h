@@ -54,6 +54,8 @@ class CSerialChannel : public Line {
   uint32_t WriteLimitMs(size_t bytes) const;
   int Read(char* buffer, int count, uint32_t limitMs) override;
   int ReadWaiting(char* buffer, int count) override;
+  bool WaitForInput(uint32_t limitUs) override;
+  uint32_t CharacterTimeUs() const override;
   // A COM port knows whether its ring holds a byte; a Camera Link library
   // is asked by reading, so an open port counts as pending.
   bool InputPending() override;

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -270,6 +271,78 @@ TEST_F(CameraCtlTest, APortHeldByAnotherProgramIsNotShared) {
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("Failed to initialize COM1 port!"), std::string::npos) << run.err;
   EXPECT_TRUE(first.ReceivedLines().empty());
+}
+
+// Cameras that misbehave on the line as real ones do, on COM3 at the rate
+// they pace their bytes at.
+class CameraCtlLineFaultTest : public CameraCtlTest {
+ protected:
+  sim::PtyCamera& Faulty(sim::PtyOptions options, int baud) {
+    options.portName = "COM3";
+    options.engine.baudRate = baud;
+    faulty_ = std::make_unique<sim::PtyCamera>(std::move(options));
+    std::string error;
+    EXPECT_TRUE(faulty_->Start(&error)) << error;
+    return *faulty_;
+  }
+
+ private:
+  std::unique_ptr<sim::PtyCamera> faulty_;
+};
+
+// One extra line after every answer (an event, an echo, a repeated
+// COMPLETE) is never taken for the next command's answer.
+TEST_F(CameraCtlLineFaultTest, AnExtraLineAfterEveryAnswerShiftsNothing) {
+  sim::PtyOptions options;
+  options.extraLine = "EVENT=1";
+  // Unpaced, the extra line is there as soon as the answer: whether the
+  // next command goes out before it arrives does not depend on a loaded
+  // machine's scheduling.
+  options.pace = false;
+  for (const int baud : {9600, 115200}) {
+    sim::PtyCamera& camera = Faulty(options, baud);
+    const std::string rate = std::to_string(baud);
+    CtlRun run = Ctl({"--port", "COM3", "--baud", rate, "set", "GA=200", "BL=10", "TG=1"});
+    ASSERT_EQ(run.status, 0) << baud << run.err;
+    EXPECT_EQ(Value(camera, "GA") + Value(camera, "BL") + Value(camera, "TG"), "200101");
+    for (const char* x : {"GA", "TG", "MD"}) {
+      run = Ctl({"--port", "COM3", "--baud", rate, "get", x, "PE"});
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(run.out,
+                std::string(x) + "=" + Value(camera, x) + "\nPE=" + Value(camera, "PE") + "\n");
+    }
+  }
+}
+
+// A camera that stopped reading stalls a long write: one signal ends it.
+TEST_F(CameraCtlLineFaultTest, OneSignalEndsAStalledWrite) {
+  sim::PtyOptions options;
+  options.stopReadingAfterBytes = 100;
+  Faulty(options, 9600);
+  const auto started = std::chrono::steady_clock::now();
+  const pid_t pid = Start({"--port", "COM3", "--baud", "9600", "raw", std::string(120000, 'A')});
+  ASSERT_GT(pid, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  ::kill(pid, SIGTERM);
+  const auto signalled = std::chrono::steady_clock::now();
+  const CtlRun run = Finish(pid, started);
+  EXPECT_EQ(run.status, 128 + SIGTERM);
+  EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(3));
+}
+
+// Characters without any line end: one overflow message, and the exchange
+// still ends at its limit (or at the garbage its answer came in).
+TEST_F(CameraCtlLineFaultTest, AStreamWithoutLineEndsIsReportedOnceAndEndsAtTheLimit) {
+  sim::PtyOptions options;
+  options.streamWithoutLineEnds = true;
+  Faulty(options, 115200);
+  const CtlRun run = Ctl({"--port", "COM3", "--baud", "115200", "get", "GA"});
+  EXPECT_TRUE(run.status == 1 || run.status == 2) << run.status;
+  EXPECT_LT(run.elapsedMs, 3000);
+  const std::string overflow = "RS-232C receiving buffer overflowed";
+  const size_t first = run.err.find(overflow);
+  ASSERT_NE(first, std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(overflow, first + 1), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "protocol/shutdown_request.h"
 #include "support/fake_clock.h"
 #include "support/recording_host.h"
@@ -371,6 +373,114 @@ TEST_F(CommandTest, ParseReplyFieldsLeavesOutputsAloneOnFailure) {
   EXPECT_EQ(id, kCmdGA);
   EXPECT_EQ(mnemonic, "GA");
   EXPECT_EQ(integer, 6400);
+}
+
+}  // namespace
+}  // namespace cct
+
+namespace cct {
+namespace {
+
+// --- a camera that says more than it is asked -------------------------------
+
+class CommandFaultTest : public CommandTest {};
+
+// Whatever came before a command is listed as received and never taken for
+// its answer; a line the camera is still sending is read to its end first.
+TEST_F(CommandFaultTest, InputWaitingBeforeACommandIsNeverItsAnswer) {
+  struct Case {
+    const char* waiting;  // arrived before the command
+    const char* rest;     // the rest of a line begun before it, 5 ms later
+    bool write;           // GA=200 rather than GA?
+    const char* answer;
+    bool ok;
+    const char* listed;  // the waiting line, as the message list shows it
+  };
+  const Case cases[] = {
+      {"EVENT=1\r\n", "", false, "GA=100\r\n", true, "EVENT=1"},
+      {"COMPLETE\r\n", "", true, "ERROR: out of range\r\n", false, "COMPLETE"},
+      {"EVE", "NT=2\r\n", false, "GA=100\r\n", true, "EVENT=2"},
+      {"GA=1", "", false, "GA=100\r\n", true, "GA=1"},  // never ends: listed as it is
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.waiting);
+    FakeClock clock;
+    ScriptedLine line{clock};
+    RecordingHost host;
+    Command command{line, host, clock, timing};
+    line.Arrive(c.waiting);
+    line.Arrive(c.rest, 5);
+    line.Answer(c.write ? "GA=200\r\n" : "GA?\r\n", c.answer);
+    int32_t value = 0;
+    const bool ok =
+        c.write ? command.SendValue(kCmdGA, 200, 1000) : command.QueryValue(kCmdGA, value, 1000);
+    EXPECT_EQ(ok, c.ok);
+    if (!c.write) {
+      EXPECT_EQ(value, 100);
+    }
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.front(), c.listed);
+    EXPECT_EQ(host.terminal.front(), std::string("Rx: ") + c.listed);
+  }
+}
+
+// A stream without line ends (a wrong rate, noise) shows the overflow box
+// once; a line end or a quiet second makes the next overflow news again.
+TEST_F(CommandFaultTest, AStreamWithoutLineEndsRaisesOneBoxPerRun) {
+  const std::string block(Command::kBufferSize, 'x');
+  auto readAll = [&] {
+    while (command.ReadLine(true)) {
+    }
+  };
+  line.Arrive(block + block + block);
+  for (int i = 0; i < 3; ++i) readAll();
+  EXPECT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(
+      std::count(host.messages.begin(), host.messages.end(), "RS-232C receiving buffer overflowed"),
+      2);
+  line.Arrive("GA=1\r\n" + block);
+  for (int i = 0; i < 2; ++i) readAll();
+  EXPECT_EQ(host.boxes.size(), 2u);
+  clock.Advance(1000);
+  line.Arrive(block);
+  readAll();
+  ASSERT_EQ(host.boxes.size(), 3u);
+  EXPECT_EQ(host.boxes[2].text, "RS-232C receiving buffer overflowed");
+}
+
+// A peer trickling bytes without a line end cannot stretch an exchange, nor
+// hold a look between exchanges, past its limit.
+TEST_F(CommandFaultTest, ATrickleWithoutLineEndKeepsTheLimits) {
+  for (uint32_t t = 0; t < 20000; t += 9) line.Arrive("x", t);
+  uint32_t start = clock.now;
+  EXPECT_FALSE(command.SendValue(kCmdGA, 200, 1000));
+  // The line begun before the command is waited for a little, then the
+  // exchange's own limit holds.
+  EXPECT_LT(clock.now - start, 100u + 1000u + 40u);
+  start = clock.now;
+  command.ReadLine(true);
+  EXPECT_LT(clock.now - start, timing.pollingPeriodMs + 20u);
+}
+
+// With the wait on the line's input an exchange ends as its answer's line
+// end arrives, and a line the camera adds after the answer is read off
+// before the next command instead of answering it.
+TEST_F(CommandFaultTest, AtLineEndTheAnswerEndsTheWaitAndALateExtraLineIsReadOff) {
+  timing.answerAtLineEnd = true;
+  timing.quietCharactersBeforeCommand = 3;
+  line.Answer("GA?\r\n", "GA=100\r\n", 3);
+  int32_t value = 0;
+  const uint32_t start = clock.now;
+  ASSERT_TRUE(command.QueryValue(kCmdGA, value, 1000));
+  // The answer after 3 ms, behind one quiet look (3 characters, 4 ms here)
+  // of a line on which nothing was heard yet; no polling step.
+  EXPECT_EQ(clock.now - start, 4u + 3u);
+  EXPECT_TRUE(clock.sleeps.empty());
+  line.Arrive("EVENT=1\r\n", 1);
+  line.Answer("PE?\r\n", "PE=10000\r\n", 3);
+  ASSERT_TRUE(command.QueryValue(kCmdPE, value, 1000));
+  EXPECT_EQ(value, 10000);
+  EXPECT_EQ(host.messages, (std::vector<std::string>{"GA=100", "EVENT=1", "PE=10000"}));
 }
 
 }  // namespace

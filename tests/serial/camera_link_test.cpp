@@ -178,6 +178,36 @@ TEST_F(CameraLink2000Test, FailedReadGivesNoBytes) {
   EXPECT_EQ(QueryGain(), 100);
 }
 
+// A careless library: one that writes more than it is asked for (into our
+// buffer, its surplus kept for the next reads), one that takes nothing of a
+// write and says so, one whose read blocks past its limit. The line stays
+// whole and every exchange keeps its bound.
+TEST_F(CameraLink2000Test, ACarelessLibraryNeitherOverrunsNorLosesNorHangs) {
+  ScopedEnv path("CLSERIALPATH", kFake2000Dir);
+  line.GetPortCount();
+  ASSERT_TRUE(line.Open(kModeCameraLink2000, 9600, 0));
+  {
+    ScopedEnv overrun("FAKE_CL_READ_OVERRUN", "64");
+    EXPECT_EQ(QueryGain(), 100);
+    ASSERT_TRUE(line.Write("GA?\r\nBL?\r\n"));
+    std::string got;
+    char c;
+    while (got.size() < 16 && line.Read(&c, 1, 50) == 1) got += c;
+    EXPECT_EQ(got, "GA=100\r\nBL=0\r\n");
+  }
+  {
+    ScopedEnv nothing("FAKE_CL_WRITE_TAKES_NOTHING", "1");
+    EXPECT_FALSE(line.Write("GA=200\r\n"));
+    ScopedEnv block("FAKE_CL_READ_BLOCK_MS", "300");
+    const uint32_t start = clock.Ticks();
+    EXPECT_EQ(QueryGain(), std::nullopt);
+    // The limit, and the library's overrun of the look before the command
+    // and of the last look within the limit.
+    EXPECT_LT(TicksSince(start, clock.Ticks()), 200u + 2 * 310u + 100u);
+  }
+  EXPECT_EQ(QueryGain(), 100);
+}
+
 // ---- Generations 2001 and 1.1: libraries found by the linker's search ----
 
 class CameraLinkSearchTest : public CameraLinkTest {

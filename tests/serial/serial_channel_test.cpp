@@ -6,11 +6,14 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "protocol/shutdown_request.h"
 #include "serial/com_port_channel.h"
 #include "serial/port_map.h"
 #include "support/memory_preferences.h"
@@ -60,12 +63,30 @@ class PtyPort {
     return cfgetospeed(&t);
   }
   void HangUp() {
+    if (filler_ >= 0) ::close(filler_);
     if (master_ >= 0) ::close(master_);
-    master_ = -1;
+    master_ = filler_ = -1;
+  }
+  // A camera that stopped reading: what the program writes fills the pty
+  // until nothing more goes in. Opened next to the program's exclusive open
+  // (only root may), and kept open: the last close of a slave empties it.
+  bool FillUntilStalled() {
+    filler_ = ::open(slavePath_.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (filler_ < 0) return false;
+    const std::string junk(4096, '.');
+    // The kernel moves bytes on behind the writer's back: full is when a
+    // write finds no room even after a pause.
+    for (bool took = true; took;) {
+      took = false;
+      while (::write(filler_, junk.data(), junk.size()) > 0) took = true;
+      ::usleep(20 * 1000);
+    }
+    return true;
   }
 
  private:
   int master_ = -1;
+  int filler_ = -1;
   std::string slavePath_;
 };
 
@@ -309,6 +330,33 @@ TEST_F(SerialChannelTest, IdleOpenLineAndHangUpUseNoCpuAndDoNotHang) {
   EXPECT_LT(clock.Ticks() - start, 500u);
   EXPECT_TRUE(line.Write("GA?\r\n"));  // writes into the void, no hang
   line.Close();
+}
+
+// A port that takes no more bytes: the write fails once its limit (from the
+// text's length and the rate) has passed, and at once when the program is
+// asked to end; it never reports a text as sent that did not go out.
+TEST_F(SerialChannelTest, AWriteThatCannotGoOutFailsAtItsLimitOrAtOnceOnShutdown) {
+  PtyPort port(config, "COM1");
+  CSerialChannel line(host, prefs, clock);
+  ASSERT_TRUE(line.Open(0, 115200, 0));
+  if (!port.FillUntilStalled()) GTEST_SKIP() << "a second open of an exclusive tty needs root";
+  using std::chrono::steady_clock;
+  auto start = steady_clock::now();
+  EXPECT_FALSE(line.Write("GA=1000\r\n"));
+  const auto took = steady_clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(line.WriteLimitMs(9)));
+  EXPECT_LT(took, std::chrono::milliseconds(line.WriteLimitMs(9) + 500));
+
+  std::thread signal([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    RequestShutdown();
+  });
+  start = steady_clock::now();
+  EXPECT_FALSE(line.Write(std::string(120000, 'A') + "\r\n"));
+  EXPECT_LT(steady_clock::now() - start, std::chrono::milliseconds(600));
+  signal.join();
+  ClearShutdownRequest();
+  EXPECT_EQ(port.Receive(1 << 20, 200).find_first_not_of('.'), std::string::npos);
 }
 
 }  // namespace

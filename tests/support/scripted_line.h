@@ -40,6 +40,17 @@ class ScriptedLine : public Line {
   // What has arrived by now, without waiting; not counted as a read.
   int ReadWaiting(char* buffer, int count) override { return Take(buffer, count); }
 
+  // Lets the clock run on to the next byte's arrival, or by the limit.
+  bool WaitForInput(uint32_t limitUs) override {
+    const uint32_t limitMs = (limitUs + 999) / 1000;
+    if (!pending_.empty() && pending_.front().first <= clock_.now + limitMs) {
+      if (pending_.front().first > clock_.now) clock_.Advance(pending_.front().first - clock_.now);
+      return true;
+    }
+    clock_.Advance(limitMs);
+    return false;
+  }
+
   // A byte is there when one has arrived by now.
   bool InputPending() override { return !pending_.empty() && pending_.front().first <= clock_.now; }
 
