@@ -1,7 +1,8 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` puts into place, and the Debian package made from it
-# by `cpack -G DEB` (scripts/package). Only the three programs and their
-# desktop files: the static libraries, the tests and the fake grabber
-# libraries stay in the build tree.
+# by `cpack -G DEB` (scripts/package). Only the three programs, their
+# desktop files and their documentation: the static libraries, the tests and
+# the fake grabber libraries stay in the build tree.
 include(GNUInstallDirs)
 
 install(TARGETS camera-control-tool camera-ctl camera-sim
@@ -22,29 +23,44 @@ install(FILES ${CCT_PACKAGING_DIR}/camera-control-tool.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${CCT_APPSTREAM_ID}.metainfo.xml)
 
-# Man pages are installed compressed, as Debian does; -n leaves the name and
-# time stamp out so that the same page always gives the same bytes.
+# Man pages and the changelog are installed compressed, as Debian does; -n
+# leaves the name and time stamp out so that the same file always gives the
+# same bytes.
 find_program(CCT_GZIP gzip REQUIRED)
-set(cct_man_out ${CMAKE_BINARY_DIR}/packaging/man)
-set(cct_man_gz "")
-foreach(page camera-control-tool.1 camera-ctl.1 camera-sim.1)
+set(cct_gz_out ${CMAKE_BINARY_DIR}/packaging)
+set(cct_gz_files "")
+function(cct_gzip source output)
+  get_filename_component(dir ${cct_gz_out}/${output} DIRECTORY)
   add_custom_command(
-    OUTPUT ${cct_man_out}/${page}.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${cct_man_out}
-    COMMAND ${CCT_GZIP} -9 -n -c ${CCT_PACKAGING_DIR}/man/${page} > ${cct_man_out}/${page}.gz
-    DEPENDS ${CCT_PACKAGING_DIR}/man/${page}
-    COMMENT "Compressing the man page ${page}"
+    OUTPUT ${cct_gz_out}/${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${CCT_GZIP} -9 -n -c ${source} > ${cct_gz_out}/${output}
+    DEPENDS ${source}
+    COMMENT "Compressing ${output}"
     VERBATIM)
-  list(APPEND cct_man_gz ${cct_man_out}/${page}.gz)
+  set(cct_gz_files ${cct_gz_files} ${cct_gz_out}/${output} PARENT_SCOPE)
+endfunction()
+set(cct_man_pages camera-control-tool.1 camera-ctl.1 camera-sim.1)
+foreach(page ${cct_man_pages})
+  cct_gzip(${CCT_PACKAGING_DIR}/man/${page} man/${page}.gz)
 endforeach()
-add_custom_target(man_pages ALL DEPENDS ${cct_man_gz})
-install(FILES ${cct_man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+cct_gzip(${CCT_PACKAGING_DIR}/changelog changelog.gz)
+add_custom_target(compressed_docs ALL DEPENDS ${cct_gz_files})
+list(TRANSFORM cct_man_pages PREPEND ${cct_gz_out}/man/)
+list(TRANSFORM cct_man_pages APPEND .gz)
+install(FILES ${cct_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# What a Debian package must carry of its own: the copyright file (the
+# licence, MIT) and the changelog.
+set(cct_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/camera-control-tool)
+install(FILES ${CCT_PACKAGING_DIR}/copyright DESTINATION ${cct_doc_dir})
+install(FILES ${cct_gz_out}/changelog.gz DESTINATION ${cct_doc_dir})
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME camera-control-tool)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Camera Control Tool developers")
+set(CPACK_PACKAGE_VENDOR "The Camera Control Tool developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "control a monochrome line-scan camera over its serial line")
 # The long description, wrapped as Debian wants it; an empty line separates
 # the paragraphs.
@@ -64,7 +80,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Camera Control Tool developers <camera-control-tool@localhost>")
+# The address is on the domain of the metainfo's component id.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER
+    "Camera Control Tool maintainers <maintainers@cameracontroltool.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends comes from the libraries the programs really link (Qt 6 Core, Gui,

@@ -6,7 +6,6 @@
 #include "app/ctrl_tool_app.h"
 #include "ui/main/ctrl_tool_dlg.h"
 #include "ui/main/program_window.h"
-#include "ui/main/tool_version.h"
 #include "ui/main/ui_host.h"
 
 namespace {
@@ -26,7 +25,7 @@ std::optional<int> AnswerInfoOption(int argc, char** argv) {
     if (std::strcmp(argv[i], "--help") == 0) {
       std::fputs(kUsage, stdout);
     } else if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("camera-control-tool %s\n", cct::kToolVersion);
+      std::printf("camera-control-tool %s\n", CCT_VERSION);
     } else {
       continue;
     }

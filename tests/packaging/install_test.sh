@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build tree into a scratch prefix and checks what lands there:
-# the three programs and their desktop files, nothing else, and files that
-# agree with each other and with the project's version.
+# the three programs, their desktop files and documentation, nothing else,
+# and files that agree with each other and with the project's version.
 #   install_test.sh CMAKE SOURCE_DIR BUILD_DIR VERSION
 set -euo pipefail
 cmake="$1" source="$2" build="$3" version="$4"
@@ -23,11 +23,14 @@ fail() {
 programs=(camera-control-tool camera-ctl camera-sim)
 desktop=share/applications/camera-control-tool.desktop
 metainfo=share/metainfo/$appstream_id.metainfo.xml
+doc=share/doc/camera-control-tool
 expected=(
   "${programs[@]/#/bin/}"
   "$desktop"
   share/icons/hicolor/scalable/apps/camera-control-tool.svg
   "$metainfo"
+  "$doc/changelog.gz"
+  "$doc/copyright"
 )
 for p in "${programs[@]}"; do expected+=("share/man/man1/$p.1.gz"); done
 
@@ -66,6 +69,35 @@ if [ -f "$prefix/$metainfo" ]; then
     fail "metainfo does not launch ${desktop##*/}"
   grep -qF "<release version=\"$version\"" "$prefix/$metainfo" ||
     fail "metainfo has no release $version"
+fi
+
+# The licence: the root's LICENSE, the package's copyright file and the
+# metainfo say the same.
+if [ -f "$prefix/$doc/copyright" ] && [ -f "$prefix/$metainfo" ]; then
+  copyright="$prefix/$doc/copyright"
+  # The MIT text of the copyright file, unindented, with its empty lines back.
+  mit_text="$(sed -n '/^License: MIT$/,/^$/{/^ /p}' "$copyright" | sed 's/^ //; s/^\.$//')"
+  while IFS='|' read -r what actual wanted; do
+    [ "$actual" = "$wanted" ] || fail "$what: '$actual', not '$wanted'"
+  done <<EOF
+copyright file format|$(head -n1 "$copyright")|Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+licence of the files|$(sed -n '/^Files: \*$/,/^$/s/^License: //p' "$copyright")|MIT
+holder of the files|$(sed -n '/^Files: \*$/,/^$/s/^Copyright: //p' "$copyright")|$(sed -n 's/^Copyright (c) //p' "$source/LICENSE")
+licence text|$(md5sum <<< "$mit_text")|$(tail -n +5 "$source/LICENSE" | md5sum)
+metainfo project licence|$(sed -n 's|.*<project_license>\(.*\)</project_license>.*|\1|p' "$prefix/$metainfo")|MIT
+EOF
+fi
+
+# The changelog is the kept one, compressed the same way every time, and its
+# newest entry is this release, from the package's maintainer.
+if [ -f "$prefix/$doc/changelog.gz" ]; then
+  gzip -9n -c "$source/packaging/changelog" | cmp -s - "$prefix/$doc/changelog.gz" ||
+    fail "$doc/changelog.gz is not packaging/changelog compressed by gzip -9n"
+  head="$(gzip -dc "$prefix/$doc/changelog.gz" | head -n1)"
+  [[ "$head" == "camera-control-tool ($version) "* ]] || fail "the newest changelog entry is '$head'"
+  maintainer="Camera Control Tool maintainers <maintainers@cameracontroltool.org>"
+  others="$(gzip -dc "$prefix/$doc/changelog.gz" | grep '^ -- ' | grep -vF " -- $maintainer  " || true)"
+  [ -z "$others" ] || fail "changelog entries not signed by $maintainer: $others"
 fi
 
 # Every man page is readable and carries this version.
