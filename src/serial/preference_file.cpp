@@ -149,9 +149,10 @@ size_t AfterLineEnd(std::string_view data, size_t pos) {
 }
 
 // "%XX" and "%UXXXX" stand for a character, a backslash for '/'.
+// Qt's UTF-8 decoding drops a byte order mark that comes first.
 std::string UnescapeKey(std::string_view key) {
   std::string out;
-  for (size_t i = 0; i < key.size();) {
+  for (size_t i = key.substr(0, 3) == kByteOrderMark ? 3 : 0; i < key.size();) {
     if (key[i] == '\\') {
       out += '/';
       ++i;
@@ -232,6 +233,7 @@ bool UnescapeValue(std::string_view raw, std::string& out) {
   bool inQuotes = false;
   bool quoted = false;
   bool chop = true;
+  bool firstText = true;
   auto skipSpaces = [&] {
     while (i < n && (raw[i] == ' ' || raw[i] == '\t')) ++i;
     chopLimit = out.size();
@@ -273,7 +275,10 @@ bool UnescapeValue(std::string_view raw, std::string& out) {
     } else {
       const size_t run = raw.find_first_of("\\\",", i + 1);
       const size_t end = run == kNone ? n : run;
-      out.append(raw.substr(i, end - i));
+      // Like Qt, the first text taken as it stands loses a leading byte order mark.
+      const size_t from = firstText && raw.substr(i, 3) == kByteOrderMark ? i + 3 : i;
+      firstText = false;
+      out.append(raw.substr(from, end - from));
       i = end;
     }
   }
@@ -304,9 +309,17 @@ bool EscapeValue(std::string_view text, std::string& out) {
     out += "\\x";
     out.append(digits, end);
   };
-  for (const char c : plain) {
+  for (size_t i = 0; i < plain.size(); ++i) {
+    const char c = plain[i];
     const auto byte = static_cast<unsigned char>(c);
     if (c == ';' || c == ',' || c == '=') needsQuotes = true;
+    // A byte order mark as text would be dropped by Qt's reader; escaped it stays.
+    if (plain.compare(i, 3, kByteOrderMark) == 0) {
+      out += "\\xfeff";
+      escapeNextIfDigit = true;
+      i += 2;
+      continue;
+    }
     if (escapeNextIfDigit && DigitValue(c, 16) >= 0) {
       hex(byte);
       continue;

@@ -31,8 +31,8 @@ TEST_F(PreferenceFileCompatTest, ReadsWhatTheWindowStoredThroughQt) {
   PreferenceFile stored(PreferenceFilePath(), PreferenceFile::Access::kReadOnly);
   ASSERT_EQ(PreferenceFilePath(), config.ConfFile().toStdString());
   for (const auto& [index, expected] : {std::pair{kPrefCommunicationMode, 2},
-                                       {kPrefCameraLink2001Index, -4},
-                                       {kPrefBaudrate, 19200}}) {
+                                        {kPrefCameraLink2001Index, -4},
+                                        {kPrefBaudrate, 19200}}) {
     int value = 0;
     EXPECT_TRUE(stored.GetNumber(index, value, 0)) << index;
     EXPECT_EQ(value, expected) << index;
@@ -57,6 +57,8 @@ TEST_F(PreferenceFileCompatTest, HandEditedFilesReadAsQtReadThem) {
       "Camera%20File%20Path=/before\n[Other]\nCamera%20File%20Path=/other\n",
       "[ general ]\nCamera File Path=/a\n[GENERAL]\n%43amera%20File%20Path=/b\n",
       "\xEF\xBB\xBF[General]\nCamera%20File%20Path=@@at\n",
+      "[General]\n\xEF\xBB\xBF"
+      "Camera%20File%20Path=\"\xEF\xBB\xBF/bom\"\n",
       "[General]\nX=abc\\\n[Other]\nCamera%20File%20Path=/swallowed\n",
       "[General]\nCamera%20File%20Path=\"/a\nControl%20Mode=1\n",
       "[General]\nCamera%20File%20Path=/a, /b\n",
@@ -91,6 +93,7 @@ TEST_F(PreferenceFileCompatTest, WrittenHereReadsTheSameInQt) {
       "a\tb\x01"
       "c\x1f",
       "\x7f",
+      "\xEF\xBB\xBF/bom",
       "",
   };
   for (const char* text : kTexts) {
