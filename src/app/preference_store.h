@@ -1,22 +1,19 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
-#include "serial/preferences.h"
+#include "serial/preference_file.h"
 
 namespace cct {
 
-// Where the preferences live: QSettings of this organisation and application
-// (native format, user scope).
+// The organisation and application the window names itself by; the
+// preferences file lies in the organisation's folder under the application's
+// name.
 inline constexpr const char* kSettingsOrganisation = "Ovreth";
-inline constexpr const char* kSettingsApplication = "QX-2040-RTN Control Tool";
+inline constexpr const char* kSettingsApplication = kPreferenceApplication;
 
-// The ten stored preferences. Every operation makes its own QSettings, does
-// one read or one write, syncs and checks the status, so a failure shows in
-// the result and nothing is cached but the shutdown marker. An index outside
-// 0..9 fails without touching the store.
-class PreferenceStore : public Preferences {
+// The window's ten stored preferences, in the preferences file shared with
+// camera-ctl. Every operation does one read or one write of the file and
+// reports its failure; nothing is cached but the shutdown marker.
+class PreferenceStore : public PreferenceFile {
  public:
   // Reads the shutdown marker, then writes 0 at once: a run that does not
   // reach its normal end leaves 0 behind.
@@ -26,12 +23,7 @@ class PreferenceStore : public Preferences {
   PreferenceStore(const PreferenceStore&) = delete;
   PreferenceStore& operator=(const PreferenceStore&) = delete;
 
-  // A value stored as text is read as a decimal number; text that is not one
-  // fails like a missing value.
-  bool GetNumber(int index, int& value, int defaultValue) override;
-  bool SetNumber(int index, int value) override;
-  bool SetText(int index, const std::string& text) override;
-  bool GetPath(int index, std::string& path) override;
+  // The marker as it was when the store was created.
   bool PreviousRunEndedNormally() override { return previousShutdownStatus_ == 1; }
 
  private:

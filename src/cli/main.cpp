@@ -12,8 +12,8 @@
 #include "cli/cli_options.h"
 #include "cli/cli_version.h"
 #include "cli/console_host.h"
-#include "cli/stored_settings.h"
 #include "protocol/shutdown_request.h"
+#include "serial/preference_file.h"
 
 namespace {
 
@@ -54,7 +54,9 @@ int main(int argc, char** argv) {
     std::cout << cct::CliVersionText() << '\n';
     return cct::kExitDone;
   }
-  cct::StoredSettings preferences(cct::StoredSettingsPath());
+  // The line the operator set up in the window; its settings stay as they are.
+  cct::PreferenceFile preferences(cct::PreferenceFilePath(),
+                                  cct::PreferenceFile::Access::kReadOnly);
   cct::ConsoleHost host(std::cerr, options.verbose);
   const int status =
       cct::RunCli(options, preferences, host, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -79,6 +80,14 @@ class AppProcessTest : public ::testing::Test {
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
     return fields.size() > 12 ? fields[11].toLong() + fields[12].toLong() : -1;
   }
+  // The most address space the program ever held, in bytes.
+  long long PeakBytes() const {
+    QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    const auto peak =
+        QRegularExpression("VmPeak:\\s*(\\d+) kB").match(QString::fromLatin1(status.readAll()));
+    return peak.hasMatch() ? peak.captured(1).toLongLong() * 1024 : -1;
+  }
   int Marker() const { return config.Stored("Previous Application Shutdown Status").toInt(); }
   int Stored(const char* name) const {
     const QVariant value = config.Stored(name);
@@ -146,6 +155,36 @@ TEST_F(AppProcessTest, StoredValuesComeBackAfterARun) {
   EXPECT_EQ(Stored("Com Port No"), 5);
   EXPECT_EQ(Stored("Cameralink 2001 Dll Index"), 2);
   EXPECT_EQ(Stored("Control Mode"), 1);
+}
+
+// Values in Qt's own encodings of lists and strings that claim billions of
+// entries, as fuzzing found them: the tool starts on its defaults, connects
+// within bounded memory, and writes plain numbers back.
+TEST_F(AppProcessTest, StoredValuesClaimingHugeSizesReadAsDefaultsAndGoBackPlain) {
+  QFile corpus(CCT_PREFERENCES_CORPUS "/variants_claiming_huge_lengths");
+  ASSERT_TRUE(corpus.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(config.Write(corpus.readAll()));
+  Start();
+  EXPECT_TRUE(WaitFor([this] { return CameraHeard("MF?"); })) << "no full read on COM1";
+  const long long peak = PeakBytes();
+  EXPECT_GT(peak, 0);
+  EXPECT_LT(peak, 1500000000LL);
+  Send(SIGTERM);
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  const QString text = QString::fromLatin1(config.Text());
+  for (const char* name : {"Previous Application Shutdown Status", "Communication Mode", "Baudrate",
+                           "Com Port No", "Cameralink 2000 Dll Index", "Cameralink 2001 Dll Index",
+                           "Cameralink Ver11 Dll Index", "Control Mode"}) {
+    const QString key = QString::fromLatin1(name).replace(' ', "%20");
+    EXPECT_TRUE(QRegularExpression("^" + key + "=-?[0-9]+$", QRegularExpression::MultilineOption)
+                    .match(text)
+                    .hasMatch())
+        << name << " in\n"
+        << text.toStdString();
+  }
+  EXPECT_EQ(Stored("Control Mode"), 0);
+  EXPECT_EQ(Stored("Com Port No"), 0);
 }
 
 TEST_F(AppProcessTest, AStoredPortItCannotUseStartsOnTheDefaultAndGoesBackAsIt) {

@@ -108,6 +108,42 @@ TEST_F(PreferenceStoreTest, ANumberStoredAsTextReadsAsThatNumber) {
   }
 }
 
+// Qt's encodings of other types, and junk, as earlier versions could leave
+// them: no number and no path, and the next write puts a plain value there.
+TEST_F(PreferenceStoreTest, ValuesThatAreNoPlainTextReadAsMissingAndAreReplaced) {
+  const struct {
+    const char* number;
+    const char* path;
+  } kJunk[] = {
+      {R"(@Variant(\0\0\0\x2\0\0\0\0\x1))", R"(@Variant(\0\0\0\n\0\0\0\0\b\0/\0t\0m\0p))"},
+      {"@String(1)", "@String(/tmp)"},
+      {"@ByteArray(1)", "@ByteArray(/tmp)"},
+      {"@Invalid()", "@Invalid()"},
+      {R"(@Variant(\0\0\0\v\0\xff\xff\xff\xfe))", R"(@Variant(\0\0\0\t\0\xff\xff\xff\xfe))"},
+      {R"(1\0)", R"(/tmp\0)"},  // a zero inside
+      {"1\xff", "/tmp\xff"},    // no UTF-8
+      {"1, 2", "/tmp, /"},      // a list
+  };
+  for (const auto& junk : kJunk) {
+    ASSERT_TRUE(config.Write(QByteArray("[General]\nControl%20Mode=") + junk.number +
+                             "\nCamera%20File%20Path=" + junk.path + "\n"));
+    PreferenceStore store;
+    int value = 0;
+    EXPECT_FALSE(store.GetNumber(kPrefControlMode, value, 9)) << junk.number;
+    EXPECT_EQ(value, 9) << junk.number;
+    std::string path;
+    EXPECT_FALSE(store.GetPath(kPrefCameraFilePath, path)) << junk.path;
+    EXPECT_EQ(path, Cwd()) << junk.path;
+
+    ASSERT_TRUE(store.SetNumber(kPrefControlMode, 1));
+    ASSERT_TRUE(store.SetText(kPrefCameraFilePath, "/tmp"));
+    const QByteArray text = config.Text();
+    EXPECT_TRUE(text.contains("\nControl%20Mode=1\n") && !text.contains('@') &&
+                text.contains("\nCamera%20File%20Path=/tmp\n"))
+        << text.toStdString();
+  }
+}
+
 TEST_F(PreferenceStoreTest, PathsMustExist) {
   PreferenceStore store;
   QDir base(config.Path());

@@ -2,27 +2,22 @@
 // ("<config>/Ovreth/QX-2040-RTN Control Tool.conf"); the store reads every
 // value from it, and the serial line and the control mode start from it as
 // the program does, without opening any port. Whatever they write back must
-// read back as written. camera-ctl's reader of the file takes it too.
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <QGuiApplication>
-#include <QSettings>
-#include <QString>
-
+// read back as written. camera-ctl's read-only view of the file takes it too,
+// and setting one value in the file's text changes no other.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <system_error>
 
 #include "app/control_mode.h"
 #include "app/preference_store.h"
-#include "cli/stored_settings.h"
 #include "fuzz_check.h"
 #include "protocol/host.h"
+#include "serial/preference_file.h"
 #include "serial/serial_channel.h"
 #include "support/fake_clock.h"
 
@@ -55,20 +50,38 @@ class WriteRecorder : public Preferences {
 
 fs::path base;
 fs::path confFile;
-long long runs = 0;
 
 void RemoveBase() {
   std::error_code ec;
   fs::remove_all(base, ec);
 }
 
-}  // namespace
-
-// Every store operation allocates and frees a few Qt objects; a smaller
-// quarantine than AddressSanitizer's default keeps the run fast.
-extern "C" const char* __asan_default_options() {
-  return "quarantine_size_mb=16";
+std::string FileText() {
+  std::ifstream in(confFile, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
+
+// Setting one value in the file's text: it reads back as set, every other
+// value reads as before.
+void CheckEdit(const std::string& file, int index, const std::string& text) {
+  std::string edited = file;
+  FUZZ_CHECK(PutPreferenceText(edited, PreferenceName(index), text));
+  for (int i = 0; i < kPreferenceCount; ++i) {
+    std::string before;
+    std::string after;
+    const bool had = FindPreferenceText(file, PreferenceName(i), before);
+    const bool has = FindPreferenceText(edited, PreferenceName(i), after);
+    if (i == index) {
+      FUZZ_CHECK(has && after == text);
+    } else {
+      FUZZ_CHECK(had == has && before == after);
+    }
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Never the operator's own configuration: a private folder, gone at exit.
@@ -78,43 +91,36 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   base = pattern;
   std::atexit(RemoveBase);
   ::setenv("XDG_CONFIG_HOME", base.c_str(), 1);
-  fs::create_directories(base / kSettingsOrganisation, ec);
+  confFile = PreferenceFilePath();
+  fs::create_directories(confFile.parent_path(), ec);
   if (ec) std::abort();
-  confFile = base / kSettingsOrganisation / (std::string(kSettingsApplication) + ".conf");
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromStdString(base.string()));
-  // A stored "@Variant(...)" may hold an image type, which QSettings can only
-  // build inside a GUI application; the program always has one.
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "fuzz_preferences";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication application(argc, argv);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
   {
     std::ofstream file(confFile, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    file << input;
     FUZZ_CHECK(file.good());
   }
-  // QSettings keeps a file it has read and reads it again only when its size
-  // or time differs; a time of its own per input keeps one input's values
-  // from reaching the next.
-  const timespec times[2] = {{0, UTIME_OMIT}, {1000000000 + ++runs, 0}};
-  FUZZ_CHECK(::utimensat(AT_FDCWD, confFile.c_str(), times, 0) == 0);
+  CheckEdit(input, static_cast<int>(size % kPreferenceCount), std::to_string(size));
+  CheckEdit(input, kPrefCommandLogFilePath,
+            "@ /tmp/a \"b\",c;d=e\\ \x01"
+            "f\t");
 
   std::error_code ec;
   const std::string cwd = fs::current_path(ec).string();
   {
-    // camera-ctl's reader: a number or the default, and never a write.
-    StoredSettings settings(confFile.string());
+    // camera-ctl's view: a number or the default, and never a write.
+    PreferenceFile settings(confFile.string(), PreferenceFile::Access::kReadOnly);
     for (int i = -1; i <= kPreferenceCount; ++i) {
       int value = 0;
       if (!settings.GetNumber(i, value, -7)) FUZZ_CHECK(value == -7);
     }
     FUZZ_CHECK(!settings.SetNumber(kPrefComPortNo, 1));
+    FUZZ_CHECK(!settings.SetText(kPrefCameraFilePath, "/tmp"));
+    FUZZ_CHECK(FileText() == input);
   }
   {
     PreferenceStore store;
@@ -171,5 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(store.GetNumber(index, back, -7) && back == value);
     }
   }
+  // The run ended normally, and the file says so to the next one.
+  FUZZ_CHECK(PreferenceFile(confFile.string()).PreviousRunEndedNormally());
   return 0;
 }
