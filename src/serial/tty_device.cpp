@@ -165,7 +165,7 @@ int TtyDevice::ReadNow(char* buffer, int maximum) {
     if (errno == EINTR) continue;
     if (errno == EAGAIN) return 0;
     // EIO once the other end is gone (an unplugged adapter, a closed pty).
-    gone_ = true;
+    gone_.store(true);
     return -1;
   }
 }
@@ -185,7 +185,7 @@ bool TtyDevice::Write(const char* data, int count, uint32_t limitMs) {
       // else (the device gone) ends the write here: nothing after this
       // byte goes out.
       if (n < 0 && errno == EAGAIN && WaitReady(fd_, POLLOUT, deadline)) continue;
-      if (n < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) gone_ = true;
+      if (n < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) gone_.store(true);
       return false;
     }
     for (;;) {

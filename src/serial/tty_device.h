@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -25,14 +26,14 @@ class TtyDevice : public PortDevice {
   int Descriptor() const override { return fd_; }
   int ReadNow(char* buffer, int maximum) override;
   bool Write(const char* data, int count, uint32_t limitMs) override;
-  bool Gone() const override { return gone_; }
+  bool Gone() const override { return gone_.load(); }
 
  private:
   TtyDevice(int fd, int baudRate) : fd_(fd), baudRate_(baudRate) {}
 
   int fd_;
   int baudRate_;
-  bool gone_ = false;
+  std::atomic<bool> gone_{false};  // set by the receive thread, read by writers
 };
 
 }  // namespace cct
