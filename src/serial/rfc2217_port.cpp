@@ -19,6 +19,7 @@
 
 #include "protocol/shutdown_request.h"
 #include "serial/network_address.h"
+#include "serial/wait_ready.h"
 
 namespace cct {
 
@@ -26,37 +27,22 @@ namespace {
 
 using Codec = TelnetCodec;
 
-// Waits look at the shutdown request this often, so a signal ends them at once.
+// The resolver's wait cannot watch the shutdown request; it looks this often.
 constexpr int kShutdownSliceMs = 50;
 // Answers owed to a server that reads nothing are dropped beyond this.
 constexpr size_t kPendingLimit = 4096;
 
-class Deadline {
- public:
-  explicit Deadline(uint32_t limitMs)
-      : end_(std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs)) {}
-  int RemainingMs() const {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          end_ - std::chrono::steady_clock::now())
-                          .count();
-    return left > 0 ? static_cast<int>(std::min<int64_t>(left, INT_MAX)) : 0;
-  }
+using SteadyClock = std::chrono::steady_clock;
+using Deadline = SteadyClock::time_point;
 
- private:
-  std::chrono::steady_clock::time_point end_;
-};
+Deadline DeadlineIn(uint32_t limitMs) {
+  return SteadyClock::now() + std::chrono::milliseconds(limitMs);
+}
 
-// Until `events` on `fd`, the deadline or a shutdown request.
-bool WaitFor(int fd, short events, const Deadline& deadline) {
-  for (;;) {
-    if (ShutdownRequested()) return false;
-    const int left = deadline.RemainingMs();
-    if (left <= 0) return false;
-    pollfd p{fd, events, 0};
-    const int ready = ::poll(&p, 1, std::min(left, kShutdownSliceMs));
-    if (ready > 0) return true;
-    if (ready < 0 && errno != EINTR) return false;
-  }
+int MsLeft(Deadline deadline) {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
+  return left > 0 ? static_cast<int>(std::min<int64_t>(left, INT_MAX)) : 0;
 }
 
 // A name lookup may outlive the wait for it: the resolver's own thread then
@@ -104,7 +90,7 @@ using AddressList = std::unique_ptr<addrinfo, AddressListDeleter>;
 
 // Numeric addresses resolve at once; a name goes to the resolver, which may
 // wait on a name server far longer than an operator should.
-bool Resolve(const NetworkAddress& address, const Deadline& deadline, AddressList& list) {
+bool Resolve(const NetworkAddress& address, Deadline deadline, AddressList& list) {
   auto lookup = std::make_unique<Lookup>();
   lookup->host = address.host;
   lookup->service = std::to_string(address.port);
@@ -127,7 +113,7 @@ bool Resolve(const NetworkAddress& address, const Deadline& deadline, AddressLis
   if (::getaddrinfo_a(GAI_NOWAIT, requests, 1, nullptr) != 0) return false;
   int status;
   while ((status = ::gai_error(&lookup->request)) == EAI_INPROGRESS) {
-    const int left = std::min(deadline.RemainingMs(), kShutdownSliceMs);
+    const int left = std::min(MsLeft(deadline), kShutdownSliceMs);
     if (left <= 0 || ShutdownRequested()) break;
     const timespec slice{0, static_cast<long>(left) * 1000000L};
     ::gai_suspend(requests, 1, &slice);
@@ -166,12 +152,12 @@ void TuneSocket(int fd) {
 }
 
 // Connects to the first of the addresses that takes the connection.
-bool Connect(const addrinfo* list, const Deadline& deadline, int& fd) {
-  for (const addrinfo* a = list; a != nullptr && deadline.RemainingMs() > 0; a = a->ai_next) {
+bool Connect(const addrinfo* list, Deadline deadline, int& fd) {
+  for (const addrinfo* a = list; a != nullptr && MsLeft(deadline) > 0; a = a->ai_next) {
     fd = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
     if (fd < 0) continue;
     if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0) return true;
-    if ((errno == EINPROGRESS || errno == EINTR) && WaitFor(fd, POLLOUT, deadline) &&
+    if ((errno == EINPROGRESS || errno == EINTR) && WaitReady(fd, POLLOUT, deadline) &&
         SocketError(fd) == 0) {
       return true;
     }
@@ -185,7 +171,7 @@ enum class Sent { kAll, kStopped, kBroken };
 
 // Sends `bytes` from `sent` on until all went, the deadline, a shutdown
 // request or a broken connection; `sent` tells how far it got.
-Sent SendAll(int fd, const std::string& bytes, size_t& sent, const Deadline& deadline) {
+Sent SendAll(int fd, const std::string& bytes, size_t& sent, Deadline deadline) {
   while (sent < bytes.size()) {
     if (ShutdownRequested()) return Sent::kStopped;
     const ssize_t n =
@@ -193,7 +179,9 @@ Sent SendAll(int fd, const std::string& bytes, size_t& sent, const Deadline& dea
     if (n > 0) {
       sent += static_cast<size_t>(n);
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-      if (errno != EINTR && !WaitFor(fd, POLLOUT, deadline)) return Sent::kStopped;
+      if (errno == EINTR || WaitReady(fd, POLLOUT, deadline)) continue;
+      // Short of its limit, a wait ends only on an error or hang-up.
+      return ShutdownRequested() || MsLeft(deadline) == 0 ? Sent::kStopped : Sent::kBroken;
     } else {
       return Sent::kBroken;
     }
@@ -215,7 +203,7 @@ void Rfc2217Port::Owe(const std::string& replies) {
 // A connection that failed shows in the next read.
 void Rfc2217Port::SendNow() {
   size_t sent = 0;
-  SendAll(fd_, pending_, sent, Deadline(0));
+  SendAll(fd_, pending_, sent, SteadyClock::now());
   pending_.erase(0, sent);
 }
 
@@ -243,7 +231,7 @@ int Rfc2217Port::ReadNow(char* buffer, int maximum) {
 
 bool Rfc2217Port::Write(const char* data, int count, uint32_t limitMs) {
   if (count < 0 || gone_ || ShutdownRequested()) return false;
-  const Deadline deadline(limitMs);
+  const Deadline deadline = DeadlineIn(limitMs);
   size_t sent = 0;
   const Sent pendingWent = SendAll(fd_, pending_, sent, deadline);
   pending_.erase(0, sent);
@@ -257,11 +245,8 @@ bool Rfc2217Port::Write(const char* data, int count, uint32_t limitMs) {
   if (dataWent == Sent::kAll) return true;
   // Every doubled 0xFF must stay whole, or the server would take the next
   // byte for a command: an odd count of 0xFF sent means half a pair went.
-  if (std::count(escaped.begin(), escaped.begin() + static_cast<std::ptrdiff_t>(sent), '\xff') %
-          2 !=
-      0) {
-    pending_.insert(0, 1, '\xff');
-  }
+  const auto sentEnd = escaped.begin() + static_cast<std::ptrdiff_t>(sent);
+  if (std::count(escaped.begin(), sentEnd, '\xff') % 2 != 0) pending_.insert(0, 1, '\xff');
   return false;
 }
 
@@ -270,7 +255,7 @@ std::unique_ptr<PortDevice> OpenRfc2217Port(const std::string& url, int baudRate
   failedStep = "CreateFile";
   NetworkAddress address;
   if (!ParseRfc2217Url(url, address)) return nullptr;
-  const Deadline deadline(connectLimitMs);
+  const Deadline deadline = DeadlineIn(connectLimitMs);
   AddressList addresses;
   if (!Resolve(address, deadline, addresses)) return nullptr;
   std::unique_ptr<Rfc2217Port> port(new Rfc2217Port);
@@ -289,7 +274,11 @@ std::unique_ptr<PortDevice> OpenRfc2217Port(const std::string& url, int baudRate
   };
   auto await = [&](const std::function<bool()>& done) {
     while (!done()) {
-      if (!WaitFor(port->fd_, POLLIN, deadline)) return false;
+      if (!WaitReady(port->fd_, POLLIN, deadline)) {
+        // Short of its limit, a wait ends only on an error or hang-up.
+        port->gone_ = !ShutdownRequested() && MsLeft(deadline) > 0;
+        return false;
+      }
       char raw[512];
       const ssize_t got = ::recv(port->fd_, raw, sizeof raw, MSG_DONTWAIT);
       if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
@@ -348,6 +337,7 @@ std::unique_ptr<PortDevice> OpenRfc2217Port(const std::string& url, int baudRate
             Codec::ComPortRequest(Codec::kPurgeData, Codec::kPurgeBoth))) {
     return failedAt("SetCommState");
   }
+  failedStep = nullptr;
   return port;
 }
 

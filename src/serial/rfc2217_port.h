@@ -27,6 +27,7 @@ class Rfc2217Port final : public PortDevice {
   // Strips the Telnet bytes and answers the server's negotiation on the way.
   int ReadNow(char* buffer, int maximum) override;
   bool Write(const char* data, int count, uint32_t limitMs) override;
+  bool Gone() const override { return gone_; }
 
  private:
   friend std::unique_ptr<PortDevice> OpenRfc2217Port(const std::string& url, int baudRate,
