@@ -68,11 +68,12 @@ class Ser2NetServer {
   Ser2NetServer(const Ser2NetServer&) = delete;
   Ser2NetServer& operator=(const Ser2NetServer&) = delete;
 
-  // Starts it and waits until it listens. A port taken between the choice
-  // and ser2net's bind makes it end at once; another port is tried then.
-  bool Start(std::string* error) {
+  // Starts it and waits until it listens, on `port` (a server back after a
+  // restart) or on a free one. A port taken between the choice and ser2net's
+  // bind makes it end at once; another port is tried then.
+  bool Start(std::string* error, int port = 0) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-      port_ = FreeLoopbackPort();
+      port_ = attempt == 0 && port > 0 ? port : FreeLoopbackPort();
       WriteConfiguration();
       if (!Spawn()) break;
       if (WaitListening()) return true;
