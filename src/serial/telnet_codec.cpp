@@ -37,10 +37,10 @@ bool TelnetCodec::WantRemote(uint8_t option) {
 std::string TelnetCodec::Greeting() {
   std::string out;
   for (const uint8_t option : {kComPortOption, kBinary}) {
-    options_[option].askedLocal = true;
+    options_[option].local.asked = true;
     out += Command(kWill, option);
   }
-  options_[kBinary].askedRemote = true;
+  options_[kBinary].remote.asked = true;
   out += Command(kDo, kBinary);
   return out;
 }
@@ -81,42 +81,34 @@ bool TelnetCodec::Answer(uint8_t command, uint32_t& value) const {
 }
 
 // Each side answers only a change of state, so two programs that both offer
-// an option do not answer each other for ever (RFC 854, 1143).
+// an option do not answer each other for ever (RFC 854, 1143). An offer or
+// request is taken when wanted and answered unless it answers our own.
+void TelnetCodec::Accept(Side& side, bool wanted, uint8_t yes, uint8_t no, uint8_t option,
+                         std::string& replies) {
+  if (!wanted) {
+    replies += Command(no, option);
+  } else if (!side.enabled) {
+    side.enabled = true;
+    if (!side.asked) replies += Command(yes, option);
+  }
+  side.asked = false;
+}
+
+// A refusal of our own offer needs no answer; a withdrawal is acknowledged.
+void TelnetCodec::Refuse(Side& side, uint8_t no, uint8_t option, std::string& replies) {
+  if (side.enabled) replies += Command(no, option);
+  side.enabled = false;
+  side.asked = false;
+}
+
 void TelnetCodec::Negotiate(uint8_t verb, uint8_t option, std::string& replies) {
   Option& o = options_[option];
-  switch (verb) {
-    case kDo:
-      if (!WantLocal(option)) {
-        replies += Command(kWont, option);
-      } else if (!o.local) {
-        o.local = true;
-        if (!o.askedLocal) replies += Command(kWill, option);
-      }
-      o.askedLocal = false;
-      if (option == kComPortOption) comPort_ = o.local ? Agreement::kAgreed : Agreement::kRefused;
-      break;
-    case kDont:
-      if (o.local) replies += Command(kWont, option);
-      o.local = false;
-      o.askedLocal = false;
-      if (option == kComPortOption) comPort_ = Agreement::kRefused;
-      break;
-    case kWill:
-      if (!WantRemote(option)) {
-        replies += Command(kDont, option);
-      } else if (!o.remote) {
-        o.remote = true;
-        if (!o.askedRemote) replies += Command(kDo, option);
-      }
-      o.askedRemote = false;
-      break;
-    case kWont:
-      if (o.remote) replies += Command(kDont, option);
-      o.remote = false;
-      o.askedRemote = false;
-      break;
-    default:
-      break;
+  if (verb == kDo) Accept(o.local, WantLocal(option), kWill, kWont, option, replies);
+  if (verb == kDont) Refuse(o.local, kWont, option, replies);
+  if (verb == kWill) Accept(o.remote, WantRemote(option), kDo, kDont, option, replies);
+  if (verb == kWont) Refuse(o.remote, kDont, option, replies);
+  if (option == kComPortOption && (verb == kDo || verb == kDont)) {
+    comPort_ = o.local.enabled ? Agreement::kAgreed : Agreement::kRefused;
   }
 }
 

@@ -63,15 +63,21 @@ class TelnetCodec {
 
  private:
   enum class State { kData, kIac, kOption, kSubOption, kSubData, kSubIac };
+  // Whether one side does an option, and whether we asked for that.
+  struct Side {
+    bool enabled = false;
+    bool asked = false;
+  };
   struct Option {
-    bool local = false;   // we do it
-    bool remote = false;  // the server does it
-    bool askedLocal = false;
-    bool askedRemote = false;
+    Side local;   // we do it
+    Side remote;  // the server does it
   };
   static constexpr size_t kSubLimit = 64;  // no answer of ours is longer
 
   void Negotiate(uint8_t verb, uint8_t option, std::string& replies);
+  static void Accept(Side& side, bool wanted, uint8_t yes, uint8_t no, uint8_t option,
+                     std::string& replies);
+  static void Refuse(Side& side, uint8_t no, uint8_t option, std::string& replies);
   void EndSubnegotiation(std::string& replies);
   static bool WantLocal(uint8_t option);
   static bool WantRemote(uint8_t option);

@@ -9,12 +9,10 @@
 #include <signal.h>
 
 #include <filesystem>
-#include <memory>
 
 #include "serial/port_map.h"
 #include "settings_sandbox.h"
-#include "sim/pty_camera.h"
-#include "support/ser2net_server.h"
+#include "support/network_camera.h"
 
 namespace cct {
 namespace {
@@ -24,15 +22,12 @@ TEST(NetworkPortProcess, FindsTheCameraAt38400ReadsAllAndEndsNormallyAfterTheSer
   test::SettingsSandbox config;
   ASSERT_TRUE(config.IsValid());
   config.Store("Previous Application Shutdown Status", 1);
-  sim::PtyOptions options;
-  options.engine.baudRate = 38400;
-  sim::PtyCamera camera(options);
+  test::NetworkCamera network;
   std::string error;
-  ASSERT_TRUE(camera.Start(&error)) << error;
-  test::Ser2NetServer server(camera.SlavePath());
-  ASSERT_TRUE(server.Start(&error)) << error;
+  ASSERT_TRUE(network.Start(38400, &error)) << error;
+  sim::PtyCamera& camera = network.Camera();
   std::filesystem::create_directories(PortMapFolder());
-  std::filesystem::create_symlink(server.Url(), PortMapFolder() + "/COM1");
+  std::filesystem::create_symlink(network.Url(), PortMapFolder() + "/COM1");
 
   QProcess program;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -52,7 +47,7 @@ TEST(NetworkPortProcess, FindsTheCameraAt38400ReadsAllAndEndsNormallyAfterTheSer
   EXPECT_GT(camera.DiscardedBytes(), 0u);  // the other rates reached the pty too
   EXPECT_EQ(camera.ReceivedLines().front(), "MD?");
 
-  server.Stop();
+  network.Server().Stop();
   QThread::msleep(1000);
   ASSERT_EQ(program.state(), QProcess::Running);
   QElapsedTimer took;

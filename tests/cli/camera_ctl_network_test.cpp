@@ -5,14 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "serial/port_map.h"
-#include "sim/pty_camera.h"
-#include "support/ser2net_server.h"
+#include "support/network_camera.h"
 #include "support/temp_config.h"
 
 namespace cct {
@@ -27,14 +25,8 @@ class CameraCtlNetworkTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SKIP_WITHOUT_SER2NET();
-    sim::PtyOptions options;
-    options.engine.baudRate = 38400;
-    options.pace = false;
-    camera = std::make_unique<sim::PtyCamera>(options);
     std::string error;
-    ASSERT_TRUE(camera->Start(&error)) << error;
-    server = std::make_unique<test::Ser2NetServer>(camera->SlavePath());
-    ASSERT_TRUE(server->Start(&error)) << error;
+    ASSERT_TRUE(network.Start(38400, &error, false)) << error;
   }
 
   // camera-ctl with `arguments` (no quotes in them); standard error stays the test's.
@@ -50,20 +42,19 @@ class CameraCtlNetworkTest : public ::testing::Test {
   }
 
   test::TempConfig config;
-  std::unique_ptr<sim::PtyCamera> camera;
-  std::unique_ptr<test::Ser2NetServer> server;
+  test::NetworkCamera network;
 };
 
 TEST_F(CameraCtlNetworkTest, GetFindsTheRateDumpAndLutWriteGoThroughTheServer) {
-  CtlResult run = Ctl("--device " + server->Url() + " get GA CBDRT");
+  CtlResult run = Ctl("--device " + network.Url() + " get GA CBDRT");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "GA=100\nCBDRT=4\n");  // 4: the camera's code for 38400
 
   // Through the port map, as the window's COM1.
   std::filesystem::create_directories(PortMapFolder());
-  std::filesystem::create_symlink(server->Url(), PortMapFolder() + "/COM1");
+  std::filesystem::create_symlink(network.Url(), PortMapFolder() + "/COM1");
   run = Ctl("--port COM1 ports");
-  EXPECT_NE(run.out.find("COM1\t" + server->Url() + "\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("COM1\t" + network.Url() + "\n"), std::string::npos) << run.out;
   run = Ctl("--port COM1 --baud 38400 dump");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("\r\nGA=100\r\n"), std::string::npos) << run.out;
@@ -75,7 +66,7 @@ TEST_F(CameraCtlNetworkTest, GetFindsTheRateDumpAndLutWriteGoThroughTheServer) {
   file.close();
   run = Ctl("--port COM1 --baud 38400 lut write " + csv);
   EXPECT_EQ(run.status, 0);
-  camera->WithEngine([](sim::CameraEngine& engine) {
+  network.Camera().WithEngine([](sim::CameraEngine& engine) {
     for (const int k : {0, 128, 255}) {
       std::string level;
       engine.SetValue("LUTI", std::to_string(k));

@@ -20,8 +20,7 @@
 
 #include "protocol/shutdown_request.h"
 #include "serial/telnet_codec.h"
-#include "sim/pty_camera.h"
-#include "support/ser2net_server.h"
+#include "support/network_camera.h"
 
 namespace cct {
 namespace {
@@ -256,18 +255,15 @@ class Rfc2217PortWithSer2Net : public ::testing::Test {
  protected:
   void SetUp() override {
     SKIP_WITHOUT_SER2NET();
-    sim::PtyOptions options;
-    options.engine.baudRate = 38400;
-    options.pace = false;
-    camera_ = std::make_unique<sim::PtyCamera>(options);
     std::string error;
-    ASSERT_TRUE(camera_->Start(&error)) << error;
-    server_ = std::make_unique<test::Ser2NetServer>(camera_->SlavePath());
-    ASSERT_TRUE(server_->Start(&error)) << error;
+    ASSERT_TRUE(network_.Start(38400, &error, false)) << error;
+    camera_ = &network_.Camera();
+    server_ = &network_.Server();
   }
 
-  std::unique_ptr<sim::PtyCamera> camera_;
-  std::unique_ptr<test::Ser2NetServer> server_;
+  test::NetworkCamera network_;
+  sim::PtyCamera* camera_ = nullptr;
+  test::Ser2NetServer* server_ = nullptr;
 };
 
 TEST_F(Rfc2217PortWithSer2Net, TheRateTravelsAndEveryReopenConnectsAnew) {

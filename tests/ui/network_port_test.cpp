@@ -12,8 +12,7 @@
 #include "res/templates/page_ids.h"
 #include "res/templates/resource_ids.h"
 #include "serial/port_map.h"
-#include "sim/pty_camera.h"
-#include "support/ser2net_server.h"
+#include "support/network_camera.h"
 #include "ui/kit/event_pump.h"
 #include "ui/main/ctrl_tool_dlg.h"
 #include "ui/main/program_window.h"
@@ -31,13 +30,10 @@ class NetworkPortWindowTest : public ::testing::Test {
   // The camera at `rate` behind the server, then the window, whose start-up
   // connects to it.
   void Start(int rate) {
-    sim::PtyOptions options;
-    options.engine.baudRate = rate;
-    camera = std::make_unique<sim::PtyCamera>(options);
     std::string error;
-    ASSERT_TRUE(camera->Start(&error)) << error;
-    server = std::make_unique<test::Ser2NetServer>(camera->SlavePath());
-    ASSERT_TRUE(server->Start(&error)) << error;
+    ASSERT_TRUE(network.Start(rate, &error)) << error;
+    camera = &network.Camera();
+    server = &network.Server();
     std::filesystem::create_directories(PortMapFolder());
     std::filesystem::create_symlink(server->Url(), PortMapFolder() + "/COM1");
     root = std::make_unique<CompositionRoot>(ui);
@@ -60,8 +56,9 @@ class NetworkPortWindowTest : public ::testing::Test {
   test::ScriptedPrompter prompter;
   Timing uiTiming = test::ShortTiming();
   UiHost ui{uiTiming, &prompter};
-  std::unique_ptr<sim::PtyCamera> camera;
-  std::unique_ptr<test::Ser2NetServer> server;
+  test::NetworkCamera network;
+  sim::PtyCamera* camera = nullptr;
+  test::Ser2NetServer* server = nullptr;
   std::unique_ptr<CompositionRoot> root;
   std::unique_ptr<CCtrlToolDlg> window;
 };
