@@ -1,7 +1,6 @@
 // The program itself on a camera across the network: COM1 of its port map
 // links to a port of ser2net, which serves a simulated camera at 38400 bit/s.
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QThread>
 
@@ -12,7 +11,7 @@
 
 #include "serial/port_map.h"
 #include "settings_sandbox.h"
-#include "support/network_camera.h"
+#include "support/ser2net_server.h"
 
 namespace cct {
 namespace {
@@ -20,25 +19,21 @@ namespace {
 TEST(NetworkPortProcess, FindsTheCameraAt38400ReadsAllAndEndsNormallyAfterTheServerWent) {
   SKIP_WITHOUT_SER2NET();
   test::SettingsSandbox config;
-  ASSERT_TRUE(config.IsValid());
   config.Store("Previous Application Shutdown Status", 1);
   test::NetworkCamera network;
   std::string error;
   ASSERT_TRUE(network.Start(38400, &error)) << error;
-  sim::PtyCamera& camera = network.Camera();
   std::filesystem::create_directories(PortMapFolder());
-  std::filesystem::create_symlink(network.Url(), PortMapFolder() + "/COM1");
+  std::filesystem::create_symlink(network.server->Url(), PortMapFolder() + "/COM1");
 
-  QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  program.setProcessEnvironment(env);  // XDG_CONFIG_HOME: the sandbox's
+  QProcess program;  // XDG_CONFIG_HOME: the sandbox's
   program.setProcessChannelMode(QProcess::ForwardedChannels);
   program.start(CCT_APP_BINARY, {});
   ASSERT_TRUE(program.waitForStarted(10000));
   // The search from 115200 down, then the full read, whose last query is MF?.
   QElapsedTimer waited;
   waited.start();
+  const sim::PtyCamera& camera = *network.camera;
   while (camera.ReceivedLines().empty() || camera.ReceivedLines().back() != "MF?") {
     ASSERT_EQ(program.state(), QProcess::Running);
     ASSERT_LT(waited.elapsed(), 30000) << "no full read at 38400";
@@ -47,7 +42,7 @@ TEST(NetworkPortProcess, FindsTheCameraAt38400ReadsAllAndEndsNormallyAfterTheSer
   EXPECT_GT(camera.DiscardedBytes(), 0u);  // the other rates reached the pty too
   EXPECT_EQ(camera.ReceivedLines().front(), "MD?");
 
-  network.Server().Stop();
+  network.server->Stop();
   QThread::msleep(1000);
   ASSERT_EQ(program.state(), QProcess::Running);
   QElapsedTimer took;

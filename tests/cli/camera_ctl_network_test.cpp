@@ -10,63 +10,46 @@
 #include <gtest/gtest.h>
 
 #include "serial/port_map.h"
-#include "support/network_camera.h"
+#include "support/ser2net_server.h"
 #include "support/temp_config.h"
 
 namespace cct {
 namespace {
 
-struct CtlResult {
-  int status = -1;
+// camera-ctl's standard output for `arguments` (no quotes in them), and
+// whether it ended with status 0.
+std::pair<bool, std::string> Ctl(const std::string& arguments) {
   std::string out;
-};
+  FILE* pipe = ::popen((std::string(CCT_CTL_BINARY) + " " + arguments).c_str(), "r");
+  if (pipe == nullptr) return {false, out};
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  return {::pclose(pipe) == 0, out};
+}
 
-class CameraCtlNetworkTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SKIP_WITHOUT_SER2NET();
-    std::string error;
-    ASSERT_TRUE(network.Start(38400, &error, false)) << error;
-  }
-
-  // camera-ctl with `arguments` (no quotes in them); standard error stays the test's.
-  CtlResult Ctl(const std::string& arguments) {
-    CtlResult run;
-    FILE* pipe = ::popen((std::string(CCT_CTL_BINARY) + " " + arguments).c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-  }
-
+TEST(CameraCtlNetwork, GetFindsTheRateDumpAndLutWriteGoThroughTheServer) {
+  SKIP_WITHOUT_SER2NET();
   test::TempConfig config;
   test::NetworkCamera network;
-};
-
-TEST_F(CameraCtlNetworkTest, GetFindsTheRateDumpAndLutWriteGoThroughTheServer) {
-  CtlResult run = Ctl("--device " + network.Url() + " get GA CBDRT");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "GA=100\nCBDRT=4\n");  // 4: the camera's code for 38400
+  std::string error;
+  ASSERT_TRUE(network.Start(38400, &error, false)) << error;
+  const std::string url = network.server->Url();
+  EXPECT_EQ(Ctl("--device " + url + " get GA CBDRT"),
+            std::make_pair(true, std::string("GA=100\nCBDRT=4\n")));  // 4: 38400
 
   // Through the port map, as the window's COM1.
   std::filesystem::create_directories(PortMapFolder());
-  std::filesystem::create_symlink(network.Url(), PortMapFolder() + "/COM1");
-  run = Ctl("--port COM1 ports");
-  EXPECT_NE(run.out.find("COM1\t" + network.Url() + "\n"), std::string::npos) << run.out;
-  run = Ctl("--port COM1 --baud 38400 dump");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("\r\nGA=100\r\n"), std::string::npos) << run.out;
+  std::filesystem::create_symlink(url, PortMapFolder() + "/COM1");
+  EXPECT_NE(Ctl("ports").second.find("COM1\t" + url + "\n"), std::string::npos);
+  const auto [dumped, dump] = Ctl("--port COM1 --baud 38400 dump");
+  EXPECT_TRUE(dumped);
+  EXPECT_NE(dump.find("\r\nGA=100\r\n"), std::string::npos) << dump;
 
   const std::string csv = config.Path() + "/ramp.csv";
-  std::ofstream file(csv, std::ios::binary);
-  file << "GammaData\r\n";
-  for (int k = 0; k < 256; ++k) file << 4095 - 16 * k << "\r\n";
-  file.close();
-  run = Ctl("--port COM1 --baud 38400 lut write " + csv);
-  EXPECT_EQ(run.status, 0);
-  network.Camera().WithEngine([](sim::CameraEngine& engine) {
+  std::ofstream(csv, std::ios::binary) << "GammaData\r\n";
+  for (int k = 0; k < 256; ++k) std::ofstream(csv, std::ios::app) << 4095 - 16 * k << "\r\n";
+  EXPECT_TRUE(Ctl("--port COM1 --baud 38400 lut write " + csv).first);
+  network.camera->WithEngine([](sim::CameraEngine& engine) {
     for (const int k : {0, 128, 255}) {
       std::string level;
       engine.SetValue("LUTI", std::to_string(k));

@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "app/composition_root.h"
 #include "res/templates/page_ids.h"
 #include "res/templates/resource_ids.h"
 #include "serial/port_map.h"
-#include "support/network_camera.h"
+#include "support/ser2net_server.h"
 #include "ui/kit/event_pump.h"
 #include "ui/main/ctrl_tool_dlg.h"
 #include "ui/main/program_window.h"
@@ -22,91 +21,50 @@
 namespace cct {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-class NetworkPortWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { SKIP_WITHOUT_SER2NET(); }
-  // The camera at `rate` behind the server, then the window, whose start-up
-  // connects to it.
-  void Start(int rate) {
-    std::string error;
-    ASSERT_TRUE(network.Start(rate, &error)) << error;
-    camera = &network.Camera();
-    server = &network.Server();
-    std::filesystem::create_directories(PortMapFolder());
-    std::filesystem::create_symlink(server->Url(), PortMapFolder() + "/COM1");
-    root = std::make_unique<CompositionRoot>(ui);
-    window = MakeProgramWindow(ui);
-    ASSERT_TRUE(window->Create());  // the start-up connection and full read
-  }
-  void TearDown() override {
-    window.reset();
-    root.reset();
-  }
-
-  bool Online() { return ui.GetIndicator().IsOnline(); }
-  QComboBox* CommList(int id) { return window->Communication().Item<QComboBox>(id); }
-  void Pick(QComboBox* list, int position) {
-    list->setCurrentIndex(position);
-    emit list->activated(position);
-  }
-
-  test::UiTempConfig config;  // first: the port map and settings live in it
-  test::ScriptedPrompter prompter;
-  Timing uiTiming = test::ShortTiming();
-  UiHost ui{uiTiming, &prompter};
-  test::NetworkCamera network;
-  sim::PtyCamera* camera = nullptr;
-  test::Ser2NetServer* server = nullptr;
-  std::unique_ptr<CompositionRoot> root;
-  std::unique_ptr<CCtrlToolDlg> window;
-};
-
-TEST_F(NetworkPortWindowTest, StartUpSearchesTheRateOverTheNetworkReadsAllAndSendsAChange) {
-  Start(38400);
-  // 9600, 115200 and 57600 reached the camera's pty as bytes at a wrong
-  // speed; at 38400 it heard the probe and the whole read.
-  EXPECT_GT(camera->DiscardedBytes(), 0u);
-  const Lines heard = camera->ReceivedLines();
-  ASSERT_GE(heard.size(), 4u);
-  EXPECT_EQ(Lines(heard.begin(), heard.begin() + 3), (Lines{"MD?", "MD?", "CBDRT?"}));
-  EXPECT_EQ(heard.back(), "MF?");
-  EXPECT_EQ(CommList(kIdcCommBaudRate)->currentText(), "38400bps");
-  EXPECT_EQ(CommList(kIdcCommPortName)->itemData(0, Qt::ToolTipRole).toString().toStdString(),
-            server->Url());
-  EXPECT_TRUE(Online());
-  EXPECT_TRUE(prompter.boxes.empty());
-
-  // "User Area" of the pixel gain correction carries the value 2.
-  auto* list = qobject_cast<QComboBox*>(window->FindControl(kIdcPixelGainMode));
+void Pick(QComboBox* list, int position) {
   ASSERT_NE(list, nullptr);
-  Pick(list, 1);
-  EXPECT_EQ(camera->ReceivedLines().back(), "PGC=2");
-  std::string value;
-  camera->WithEngine([&](sim::CameraEngine& engine) { engine.GetValue("PGC", value); });
-  EXPECT_EQ(value, "2");
+  list->setCurrentIndex(position);
+  emit list->activated(position);
 }
 
-TEST_F(NetworkPortWindowTest, AServerGoneWhileIdleIsAnUnpluggedPortUntilAReopenConnects) {
-  Start(9600);
-  const int port = server->Port();
-  server->Kill();
+TEST(NetworkPortWindow, ChangesGoOverTheNetworkAServerGoneIsAnUnpluggedPortAReopenConnects) {
+  SKIP_WITHOUT_SER2NET();
+  test::UiTempConfig config;
+  test::ScriptedPrompter prompter;
+  Timing timing = test::ShortTiming();
+  UiHost ui{timing, &prompter};
+  test::NetworkCamera network;
+  std::string error;
+  ASSERT_TRUE(network.Start(9600, &error)) << error;
+  std::filesystem::create_directories(PortMapFolder());
+  std::filesystem::create_symlink(network.server->Url(), PortMapFolder() + "/COM1");
+  CompositionRoot root(ui);
+  std::unique_ptr<CCtrlToolDlg> window = MakeProgramWindow(ui);
+  ASSERT_TRUE(window->Create());  // the start-up connection and full read
+  EXPECT_EQ(network.camera->ReceivedLines().back(), "MF?");
+  auto* ports = window->Communication().Item<QComboBox>(kIdcCommPortName);
+  EXPECT_EQ(ports->itemData(0, Qt::ToolTipRole).toString().toStdString(), network.server->Url());
+
+  // "User Area" of the pixel gain correction carries the value 2.
+  auto* pixelGain = qobject_cast<QComboBox*>(window->FindControl(kIdcPixelGainMode));
+  Pick(pixelGain, 1);
+  EXPECT_EQ(network.camera->ReceivedLines().back(), "PGC=2");
+  EXPECT_TRUE(ui.GetIndicator().IsOnline());
+
+  const int port = network.server->Port();
+  network.server->Stop(SIGKILL);
   HoldFor(200);  // idle: the polling timer runs on
-  auto* list = qobject_cast<QComboBox*>(window->FindControl(kIdcPixelGainMode));
-  ASSERT_NE(list, nullptr);
   QElapsedTimer took;
   took.start();
-  Pick(list, 1);  // the change finds no camera: its answer times out
+  Pick(pixelGain, 0);  // no camera: the answer times out
   EXPECT_LT(took.elapsed(), 8000);
-  EXPECT_FALSE(Online());
+  EXPECT_FALSE(ui.GetIndicator().IsOnline());
 
   // The server back on its port: choosing the rate again reopens the line.
-  std::string error;
-  ASSERT_TRUE(server->Start(&error, port)) << error;
-  Pick(CommList(kIdcCommBaudRate), 0);
-  EXPECT_TRUE(Online());
-  EXPECT_EQ(camera->ReceivedLines().back(), "MF?");  // read anew
+  ASSERT_TRUE(network.server->Start(&error, port)) << error;
+  Pick(window->Communication().Item<QComboBox>(kIdcCommBaudRate), 0);
+  EXPECT_TRUE(ui.GetIndicator().IsOnline());
+  EXPECT_EQ(network.camera->ReceivedLines().back(), "MF?");  // read anew
 }
 
 }  // namespace
