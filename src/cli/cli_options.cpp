@@ -3,6 +3,7 @@
 #include <charconv>
 #include <regex>
 
+#include "serial/network_address.h"
 #include "serial/serial_channel.h"
 
 namespace cct {
@@ -157,8 +158,12 @@ bool ParseCliOptions(const std::vector<std::string>& arguments, CliOptions& opti
       if (!value(a, options.port)) return false;
     } else if (a == "--device") {
       if (!value(a, options.device)) return false;
-      if (options.device.empty() || options.device[0] != '/') {
-        error = "--device takes the device's absolute path, e.g. /dev/ttyUSB0";
+      NetworkAddress server;
+      if ((options.device.empty() || options.device[0] != '/') &&
+          !ParseRfc2217Url(options.device, server)) {
+        error =
+            "--device takes the device's absolute path, e.g. /dev/ttyUSB0, or a serial "
+            "server's port, rfc2217://HOST:PORT";
         return false;
       }
     } else if (a == "--baud") {
@@ -218,6 +223,8 @@ Options:
   --port COMn            com mode: the port through the port map
   --port N               Camera Link modes: index in the mode's port list
   --device PATH          com mode: a serial device by its path
+  --device rfc2217://HOST:PORT
+                         com mode: a serial port on a serial server (RFC 2217)
   --baud RATE|auto       9600, 19200, 38400, 57600, 115200, or auto (default):
                          ask at 9600, then search 115200 down to 9600
   --factory              factory settings and the factory area too

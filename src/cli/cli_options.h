@@ -10,7 +10,7 @@ namespace cct {
 struct CliOptions {
   int mode = -1;         // communication mode 0..3; -1: the stored one
   std::string port;      // "COMn" or a Camera Link list index; empty: the stored one
-  std::string device;    // COM mode: a device path in place of COMn
+  std::string device;    // COM mode: a device path or rfc2217://HOST:PORT in place of COMn
   int baudRate = 0;      // bit/s; 0: search as the window does at start-up
   bool factory = false;  // factory rows and the factory area too
   bool json = false;     // read commands print JSON

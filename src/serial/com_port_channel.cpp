@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "serial/port_map.h"
+#include "serial/rfc2217_port.h"
 #include "serial/tty_device.h"
 
 namespace cct {
@@ -45,8 +46,15 @@ bool CComPortChannel::OpenPort(const std::string& portName, int baudRate, int by
   if (IsOpen()) ClosePort();
 
   const char* failedStep = "CreateFile";
-  device_ = TtyDevice::Open(ResolvePortName(portName), baudRate, byteSize, stopBitsCode,
-                            softwareFlow, parityCheck, failedStep);
+  const std::string device = ResolvePortName(portName);
+  // A serial server's port speaks 8N1 without handshake, the only frame the
+  // line uses.
+  if (IsNetworkPort(device)) {
+    device_ = OpenRfc2217Port(device, baudRate, kRfc2217ConnectLimitMs, failedStep);
+  } else {
+    device_ = TtyDevice::Open(device, baudRate, byteSize, stopBitsCode, softwareFlow, parityCheck,
+                              failedStep);
+  }
   if (!device_) return Fail(portName, failedStep);
 
   // The receive thread's wake-up stands where the device event mask would.

@@ -4,11 +4,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <system_error>
+
+#include "protocol/file_bytes.h"
+#include "serial/network_address.h"
 
 namespace cct {
 
@@ -60,7 +64,36 @@ bool HasUart(const std::string& ttyName) {
   return static_cast<bool>(type >> value) && value != 0;
 }
 
+// An entry file holds one line; anything longer is no port map entry of ours.
+constexpr size_t kEntryFileLimit = 4096;
+
+// The network port an entry of the map names, or empty. A link's target is
+// read as text, never followed: "rfc2217://linepc3:4001" is no path.
+std::string NetworkPortOfEntry(const fs::path& entry, const fs::file_status& status) {
+  std::error_code ec;
+  std::string text;
+  if (fs::is_symlink(status)) {
+    text = fs::read_symlink(entry, ec).string();
+  } else if (fs::is_regular_file(status)) {
+    FileReadError error;
+    if (!ReadFileBytes(entry.string(), kEntryFileLimit, true, text, error)) return std::string();
+    text = text.substr(0, text.find('\n'));
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t\r");
+    text = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+  }
+  return !ec && IsNetworkPort(text) ? text : std::string();
+}
+
 }  // namespace
+
+bool IsNetworkPort(const std::string& device) {
+  const std::string scheme = kRfc2217Scheme;
+  if (device.size() < scheme.size()) return false;
+  return std::equal(scheme.begin(), scheme.end(), device.begin(), [](char a, char b) {
+    return a == std::tolower(static_cast<unsigned char>(b));
+  });
+}
 
 std::vector<std::string> SystemSerialDevices() {
   std::vector<std::string> devices;
@@ -75,7 +108,7 @@ std::vector<std::string> SystemSerialDevices() {
 
 std::string ResolvePortName(const std::string& portName) {
   // A script may name the device itself.
-  if (!portName.empty() && portName[0] == '/') return portName;
+  if ((!portName.empty() && portName[0] == '/') || IsNetworkPort(portName)) return portName;
   static const std::regex pattern("COM([0-9]+)");
   std::smatch m;
   if (!std::regex_match(portName, m, pattern)) return std::string();
@@ -86,7 +119,11 @@ std::string ResolvePortName(const std::string& portName) {
   // meant that device, and opening it then fails visibly.
   const fs::path entry = fs::path(PortMapFolder()) / portName;
   std::error_code ec;
-  if (fs::exists(fs::symlink_status(entry, ec))) return entry.string();
+  const fs::file_status status = fs::symlink_status(entry, ec);
+  if (fs::exists(status)) {
+    const std::string network = NetworkPortOfEntry(entry, status);
+    return network.empty() ? entry.string() : network;
+  }
 
   const auto devices = SystemSerialDevices();
   if (static_cast<size_t>(number) <= devices.size()) return devices[number - 1];

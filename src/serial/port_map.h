@@ -20,7 +20,13 @@ std::vector<std::string> SystemSerialDevices();
 
 // The device a port name such as "COM3" opens: the port map's entry when it
 // exists, else the n-th system serial device; empty when there is none. A
-// path ("/dev/ttyUSB0") is its own device.
+// path ("/dev/ttyUSB0") and a network port are their own device. An entry
+// that names a network port (a symbolic link to "rfc2217://HOST:PORT", or a
+// regular file whose first line is that) gives the network port.
 std::string ResolvePortName(const std::string& portName);
+
+// Whether `device` names a port on a serial server across the network
+// ("rfc2217://...") rather than a device of this machine.
+bool IsNetworkPort(const std::string& device);
 
 }  // namespace cct

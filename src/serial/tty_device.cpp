@@ -12,6 +12,7 @@
 #include <chrono>
 
 #include "protocol/shutdown_request.h"
+#include "serial/wait_ready.h"
 
 namespace cct {
 
@@ -78,26 +79,6 @@ void Release(int fd) {
   // open; clear it so this program can open the port again.
   ::ioctl(fd, TIOCNXCL);
   ::close(fd);
-}
-
-// Waits until `fd` is ready for `events`, a shutdown is requested or the
-// deadline passes; true only for the first.
-bool WaitReady(int fd, short events, SteadyClock::time_point deadline) {
-  for (;;) {
-    if (ShutdownRequested()) return false;
-    const auto left =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - SteadyClock::now());
-    if (left.count() <= 0) return false;
-    pollfd fds[2] = {{fd, events, 0}, {ShutdownRequestDescriptor(), POLLIN, 0}};
-    const timespec wait{static_cast<time_t>(left.count() / 1000000000),
-                        static_cast<long>(left.count() % 1000000000)};
-    const int ready = ::ppoll(fds, fds[1].fd >= 0 ? 2 : 1, &wait, nullptr);
-    if (ready < 0 && errno != EINTR) return false;
-    if (ready > 0) {
-      if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return false;
-      if (fds[0].revents & events) return true;
-    }
-  }
 }
 
 }  // namespace

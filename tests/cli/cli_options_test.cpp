@@ -36,6 +36,9 @@ TEST(CliOptionsTest, TakesTheLineAndTheCommand) {
   EXPECT_EQ(o.mode, kModeComPort);
   EXPECT_EQ(o.device, "/dev/ttyUSB3");
   EXPECT_TRUE(o.factory);
+  ASSERT_TRUE(Parse({"--device", "rfc2217://[::1]:4001", "dump"}, o, error));
+  EXPECT_EQ(o.mode, kModeComPort);
+  EXPECT_EQ(o.device, "rfc2217://[::1]:4001");
 
   ASSERT_TRUE(Parse({"--mode", "cl2001", "--port", "2", "lut", "write", "t.csv"}, o, error));
   EXPECT_EQ(o.mode, kModeCameraLink2001);
@@ -67,6 +70,7 @@ TEST(CliOptionsTest, RefusesWhatCannotBeMeant) {
       {"--port", "COM17", "get", "GA"},                       // and end at 16
       {"--port", "256", "get", "GA"},                         // no list holds so many
       {"--device", "ttyUSB0", "get", "GA"},                   // not a path
+      {"--device", "rfc2217://linepc3", "get", "GA"},         // a server's port without its number
       {"--mode", "cl11", "--device", "/dev/x", "get", "GA"},  // device is for COM only
       {"--wait", "-1", "raw", "GA?"},                         //
       {"get", "GA", "--baud"},                                // option without its value
