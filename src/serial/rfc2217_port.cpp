@@ -12,8 +12,12 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -45,85 +49,57 @@ int MsLeft(Deadline deadline) {
   return left > 0 ? static_cast<int>(std::min<int64_t>(left, INT_MAX)) : 0;
 }
 
-// A name lookup may outlive the wait for it: the resolver's own thread then
-// still writes into it, so it is kept until the resolver is done with it.
-struct Lookup {
-  std::string host;
-  std::string service;
-  addrinfo hints{};
-  gaicb request{};
-};
-
-std::vector<Lookup*>& AbandonedLookups(std::unique_lock<std::mutex>& lock) {
-  // Never destroyed: a lookup may still be running when the program ends.
-  static auto* mutex = new std::mutex;
-  static auto* lookups = new std::vector<Lookup*>;
-  lock = std::unique_lock<std::mutex>(*mutex);
-  return *lookups;
-}
-
-void FreeLookup(Lookup* lookup) {
-  if (lookup->request.ar_result != nullptr) ::freeaddrinfo(lookup->request.ar_result);
-  delete lookup;
-}
-
-void Abandon(std::unique_ptr<Lookup> lookup) {
-  std::unique_lock<std::mutex> lock;
-  auto& lookups = AbandonedLookups(lock);
-  std::erase_if(lookups, [](Lookup* l) {
-    if (::gai_error(&l->request) == EAI_INPROGRESS) return false;
-    FreeLookup(l);
-    return true;
-  });
-  if (lookup && ::gai_cancel(&lookup->request) != EAI_CANCELED &&
-      ::gai_error(&lookup->request) == EAI_INPROGRESS) {
-    lookups.push_back(lookup.release());
-  } else if (lookup) {
-    FreeLookup(lookup.release());
-  }
-}
-
 struct AddressListDeleter {
   void operator()(addrinfo* list) const { ::freeaddrinfo(list); }
 };
 using AddressList = std::unique_ptr<addrinfo, AddressListDeleter>;
 
+// A name lookup on a thread of its own, which may outlive the wait for it:
+// the state is shared, and the last of the two to let go frees it.
+struct Lookup {
+  std::mutex mutex;
+  std::condition_variable done;
+  bool finished = false;
+  int status = EAI_SYSTEM;
+  AddressList result;
+};
+
 // Numeric addresses resolve at once; a name goes to the resolver, which may
 // wait on a name server far longer than an operator should.
 bool Resolve(const NetworkAddress& address, Deadline deadline, AddressList& list) {
-  auto lookup = std::make_unique<Lookup>();
-  lookup->host = address.host;
-  lookup->service = std::to_string(address.port);
-  lookup->hints.ai_socktype = SOCK_STREAM;
-  lookup->hints.ai_flags = AI_NUMERICSERV;
+  const std::string service = std::to_string(address.port);
+  addrinfo hints{};
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICSERV;
   in_addr ipv4{};
   if (address.numericIpv6 || ::inet_pton(AF_INET, address.host.c_str(), &ipv4) == 1) {
-    lookup->hints.ai_flags |= AI_NUMERICHOST;
+    hints.ai_flags |= AI_NUMERICHOST;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(lookup->host.c_str(), lookup->service.c_str(), &lookup->hints, &found) != 0) {
-      return false;
-    }
+    if (::getaddrinfo(address.host.c_str(), service.c_str(), &hints, &found) != 0) return false;
     list.reset(found);
     return true;
   }
-  lookup->request.ar_name = lookup->host.c_str();
-  lookup->request.ar_service = lookup->service.c_str();
-  lookup->request.ar_request = &lookup->hints;
-  gaicb* requests[] = {&lookup->request};
-  if (::getaddrinfo_a(GAI_NOWAIT, requests, 1, nullptr) != 0) return false;
-  int status;
-  while ((status = ::gai_error(&lookup->request)) == EAI_INPROGRESS) {
-    const int left = std::min(MsLeft(deadline), kShutdownSliceMs);
-    if (left <= 0 || ShutdownRequested()) break;
-    const timespec slice{0, static_cast<long>(left) * 1000000L};
-    ::gai_suspend(requests, 1, &slice);
-  }
-  if (status != 0) {
-    Abandon(std::move(lookup));
+  auto lookup = std::make_shared<Lookup>();
+  try {
+    std::thread([lookup, host = address.host, service, hints] {
+      addrinfo* found = nullptr;
+      const int status = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+      std::lock_guard<std::mutex> lock(lookup->mutex);
+      lookup->status = status;
+      lookup->result.reset(found);
+      lookup->finished = true;
+      lookup->done.notify_all();
+    }).detach();
+  } catch (const std::system_error&) {
     return false;
   }
-  list.reset(std::exchange(lookup->request.ar_result, nullptr));
-  Abandon(nullptr);  // frees the lookups that have finished since
+  std::unique_lock<std::mutex> lock(lookup->mutex);
+  while (!lookup->finished && MsLeft(deadline) > 0 && !ShutdownRequested()) {
+    lookup->done.wait_for(lock,
+                          std::chrono::milliseconds(std::min(MsLeft(deadline), kShutdownSliceMs)));
+  }
+  if (!lookup->finished || lookup->status != 0) return false;
+  list = std::move(lookup->result);
   return true;
 }
 
