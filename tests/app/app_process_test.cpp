@@ -168,7 +168,9 @@ TEST_F(AppProcessTest, StoredValuesClaimingHugeSizesReadAsDefaultsAndGoBackPlain
   EXPECT_TRUE(WaitFor([this] { return CameraHeard("MF?"); })) << "no full read on COM1";
   const long long peak = PeakBytes();
   EXPECT_GT(peak, 0);
+#ifndef __SANITIZE_ADDRESS__  // its shadow memory alone reserves terabytes
   EXPECT_LT(peak, 1500000000LL);
+#endif
   Send(SIGTERM);
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
