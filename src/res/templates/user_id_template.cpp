@@ -9,8 +9,7 @@ using namespace ctl;
 constexpr ControlTemplate kControls[] = {
     {kNoControlId, ControlKind::Static, "User ID", 8, 13, 34, 9, kVisible},
     {kIdcUserIdEdit, ControlKind::Edit, "", 44, 11, 96, 12, kVisible | kTabStop | kAutoHScroll},
-    {kIdcUserIdSave, ControlKind::PushButton, "Save", 148, 10, 44, 14,
-     kVisible | kTabStop | kDefault},
+    {kIdcUserIdSave, ControlKind::PushButton, "Save", 148, 10, 44, 14, kVisible | kTabStop},
     {kIdcUserIdStatus, ControlKind::Picture, "", 2, 43, 196, 5, kVisible, kIdbOffline},
 };
 }  // namespace

@@ -18,6 +18,7 @@
 #include "ui/kit/picture_control.h"
 #include "ui/kit/tab_control.h"
 #include "ui/kit/up_down_control.h"
+#include "ui/kit/wheel_focus.h"
 
 namespace cct {
 
@@ -62,12 +63,16 @@ QWidget* MakeCombo(const ControlTemplate& control, QWidget* dialog) {
   for (const char* item : control.items) combo->addItem(Text(item));
   // A drop-down list starts with nothing selected until code selects.
   combo->setCurrentIndex(-1);
+  TakeWheelOnlyWithFocus(combo);
   return combo;
 }
 
 QWidget* MakeButton(const ControlTemplate& control, QWidget* dialog) {
   auto* button = new QPushButton(Text(control.caption), dialog);
-  if (Has(control, ctl::kDefault)) button->setDefault(true);
+  // Only the template names a default button; a focused button would
+  // otherwise make itself the default, and a dialog its first button.
+  button->setAutoDefault(false);
+  button->setDefault(Has(control, ctl::kDefault));
   return button;
 }
 

@@ -6,6 +6,8 @@
 #include <QTabBar>
 #include <QVariant>
 
+#include "ui/kit/wheel_focus.h"
+
 namespace cct {
 
 namespace {
@@ -18,6 +20,7 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this
   bar_->setUsesScrollButtons(true);
   connect(bar_, &QTabBar::currentChanged, this, [this] { emit SelectionChanged(); });
   setFocusProxy(bar_);
+  TakeWheelOnlyWithFocus(bar_);
   // The row's height with a tab in it, so an empty control keeps its pane.
   {
     const QSignalBlocker quiet(bar_);

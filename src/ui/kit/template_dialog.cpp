@@ -1,7 +1,10 @@
 #include "ui/kit/template_dialog.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -20,6 +23,12 @@ Qt::WindowFlags FlagsOf(const DialogTemplate* dialogTemplate) {
   if (styles & dlg::kSysMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (styles & dlg::kMinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   return flags;
+}
+
+bool IsEnter(const QKeyEvent& key) {
+  if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) return false;
+  return key.modifiers() == Qt::NoModifier ||
+         (key.key() == Qt::Key_Enter && key.modifiers() == Qt::KeypadModifier);
 }
 
 }  // namespace
@@ -87,6 +96,32 @@ int TemplateDialog::exec() {
   if (!created_ && !Create(nullptr)) return QDialog::Rejected;
   if (ended_) return result();
   return QDialog::exec();
+}
+
+void TemplateDialog::OnOK() {
+  if (isModal()) reject();
+}
+
+void TemplateDialog::keyPressEvent(QKeyEvent* event) {
+  if (!IsEnter(*event)) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  // A push button ignores Enter unless it is a default button, so the key
+  // comes here from whichever control had the focus.
+  event->accept();
+  auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  if (focused && focused->window() == this) {
+    focused->click();
+    return;
+  }
+  const auto buttons = client_->findChildren<QPushButton*>();
+  for (QPushButton* button : buttons) {
+    if (!button->isDefault() || !button->isVisible()) continue;
+    if (button->isEnabled()) button->click();
+    return;
+  }
+  OnOK();
 }
 
 void TemplateDialog::done(int result) {

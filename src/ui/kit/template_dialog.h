@@ -6,6 +6,7 @@
 #include "ui/kit/control_events.h"
 #include "ui/kit/dialog_units.h"
 
+class QKeyEvent;
 class QMenuBar;
 
 namespace cct {
@@ -16,6 +17,11 @@ namespace cct {
 // An owned window has no Qt parent, so disabling its owner leaves it alone;
 // it stays above its owner through the window system's transient hint.
 // Windows without a sizing border keep the template's size.
+//
+// Enter presses the push button that has the focus, otherwise the
+// template's default button, otherwise it is the window's OK. No other
+// button ever becomes the default: a button the operator did not choose
+// never fires because the focus happens to be in an edit box.
 class TemplateDialog : public QDialog {
   Q_OBJECT
 
@@ -51,6 +57,11 @@ class TemplateDialog : public QDialog {
  protected:
   virtual bool OnInitDialog() { return true; }
   virtual void OnControlEvent(ControlEvent&) {}
+  // Enter with no button to press: a modal run ends as by its close box,
+  // a modeless window does nothing.
+  virtual void OnOK();
+
+  void keyPressEvent(QKeyEvent* event) override;
 
   ControlEventSource* EventSource() const { return events_; }
 

@@ -121,6 +121,8 @@ class CCtrlToolDlg : public CStatusDialog {
  protected:
   bool OnInitDialog() override;
   void OnControlEvent(ControlEvent& event) override { Dispatch(event); }
+  // Enter reaching the window itself does nothing.
+  void OnOK() override {}
 
  private:
   bool PreTranslateKey(QWidget* receiver, QKeyEvent& key);

@@ -23,7 +23,7 @@ class CParameterAreaSelectDialog : public CStatusDialog {
   int SelectedArea() const { return selectedArea_; }
 
   // OK: the selected item's text gives the area, then the dialog ends.
-  void OnOK();
+  void OnOK() override;
 
  protected:
   bool OnInitDialog() override;
