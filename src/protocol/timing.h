@@ -14,6 +14,7 @@ struct Timing {
   uint32_t calibrationPauseMs = 1000;  // camera settles after a recalibration
   uint32_t storeAllGapMs = 20;         // between the area writes of "Store All"
   uint32_t lutGapMs = 20;              // between LUT entries sent to the camera
+  uint32_t exposeWaitMs = 500;         // at most, for the window system to show a new window
   // The window looks for an answer every answerPollMs. A program of our own
   // may instead wait on the line's input and end the wait as soon as the
   // answer's line end is there.

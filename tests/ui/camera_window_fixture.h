@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,18 @@ class EngineWindow : public CCtrlToolDlg {
   bool realAreaDialog = false;
   std::deque<int> areas;  // what the operator picks, in turn
   std::vector<int> areaModes;
+};
+
+// The in-process camera's line, telling a test each text as it is written:
+// the window's thread is then inside the exchange, before any answer.
+class WatchedEngineLine : public EngineLine {
+ public:
+  using EngineLine::EngineLine;
+  bool Write(const std::string& text) override {
+    if (onWrite) onWrite(text);
+    return EngineLine::Write(text);
+  }
+  std::function<void(const std::string&)> onWrite;
 };
 
 // The program's windows on an in-process camera and a fake clock: camera
@@ -75,7 +88,7 @@ class CameraWindowTest : public UiTest {
     return texts;
   }
 
-  EngineLine cameraLine{clock, &ui};
+  WatchedEngineLine cameraLine{clock, &ui};
   Command camera{cameraLine, ui, clock, timing};
   std::unique_ptr<EngineWindow> window;
   size_t mark = 0;

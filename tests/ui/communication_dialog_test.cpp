@@ -10,6 +10,7 @@
 
 #include "camera_window_fixture.h"
 #include "res/templates/resource_ids.h"
+#include "screen_pixels.h"
 #include "serial/camera_link_channel.h"
 #include "support/scoped_env.h"
 #include "ui/kit/picture_control.h"
@@ -37,6 +38,18 @@ class CommunicationDialogTest : public test::CameraWindowTest {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
   }
 };
+
+TEST_F(CommunicationDialogTest, StoreShowsItsProgressWindowPaintedWhileTheCameraStores) {
+  Start();
+  Camera().MutableOptions().answerDelayMs["SA"] = 30000;
+  ::testing::AssertionResult shown = ::testing::AssertionFailure() << "no store";
+  cameraLine.onWrite = [&](const std::string& text) {
+    if (text == "SA=1\r\n") shown = test::ShownAsPainted(ui.GetProgressBar().Window());
+  };
+  Click(kIdcCommStore);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(BoxTexts(), QStringList{"Completed to store current setting data!"});
+}
 
 TEST_F(CommunicationDialogTest, WindowStartShowsTheLineAndTheControlModeRules) {
   Start();

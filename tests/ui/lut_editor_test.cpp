@@ -79,7 +79,9 @@ TEST_F(LutEditorTest, AFreshEditorWritesAStraightLineEntryByEntry) {
   watch.start(0);
 
   editor.OnWriteTableData();
-  EXPECT_EQ(messages.value(0), "Now, writing camera gamma data.  (1 / 256)");
+  // On the screen before the first entry, then with each entry's count.
+  EXPECT_EQ(messages.value(0), "Now, writing camera gamma data.");
+  EXPECT_EQ(messages.value(1), "Now, writing camera gamma data.  (1 / 256)");
   EXPECT_EQ(messages.last(), "Now, writing camera gamma data.  (256 / 256)");
   EXPECT_EQ(highest, 99);
   const Lines sent = Sent();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/timing.h"
+#include "screen_pixels.h"
 #include "ui/main/progress_bar_dialog.h"
 
 namespace cct {
@@ -52,6 +53,19 @@ TEST_F(ProgressBarDialogTest, ShowsFullBarForTheHoldThenEnablesItsOwner) {
   held.restart();
   progress.Close();
   EXPECT_LT(held.elapsed(), 30);
+}
+
+TEST_F(ProgressBarDialogTest, IsOnTheScreenPaintedBeforeTheWorkAndAfterEachStep) {
+  // No event is let through in between: the caller blocks in an exchange.
+  progress.Open(&owner, "Now, Storing camera data.");
+  QWidget* window = progress.Window();
+  const QImage opened = test::Painted(window);
+  EXPECT_TRUE(test::ShownAsPainted(window));
+  progress.SetPos(50);
+  EXPECT_TRUE(test::ShownAsPainted(window));
+  EXPECT_NE(test::OnScreen(window), opened);
+  progress.SetMessage("Now, writing camera gamma data.  (2 / 256)");
+  EXPECT_TRUE(test::ShownAsPainted(window));
 }
 
 TEST_F(ProgressBarDialogTest, AnOwnerDisabledBeforehandIsEnabledAfterwards) {

@@ -41,7 +41,9 @@ TEST_F(PromptShutdownTest, ASettingFileReadSendsNothingMore) {
 
 TEST_F(PromptShutdownTest, ALutWriteStopsAfterTheEntryUnderWay) {
   Start();
-  RequestSoon();
+  cameraLine.onWrite = [](const std::string& text) {
+    if (text == "LUTD=0\r\n") RequestShutdown();
+  };
   window->LutEditor(1).OnWriteTableData();
   EXPECT_EQ(Sent(), (Lines{"LUTI=0", "LUTD=0"}));
 }

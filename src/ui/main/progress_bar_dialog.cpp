@@ -64,17 +64,20 @@ void CProgressBarDialog::Open(QWidget* owner, const QString& message) {
     window_->move(frame.topLeft());
   }
   window_->show();
+  // The caller blocks from here on, up to 40 s for a store into flash.
+  PaintNow(window_, timing_.exposeWaitMs);
 }
 
 void CProgressBarDialog::SetPos(int percent) {
   if (!IsVisible()) return;
   window_->Bar()->setValue(qBound(0, percent, 100));
-  window_->MessageText()->update();
+  window_->repaint();
 }
 
 void CProgressBarDialog::SetMessage(const QString& text) {
   if (!window_) return;
   window_->MessageText()->setText(text);
+  if (window_->isVisible()) window_->repaint();
 }
 
 void CProgressBarDialog::Close() {
