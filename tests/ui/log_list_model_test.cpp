@@ -9,6 +9,8 @@
 #include "ui/kit/dialog_builder.h"
 #include "ui/kit/log_list_model.h"
 #include "ui/kit/log_list_view.h"
+#include "ui/service/communication_dialog.h"
+#include "ui/service/terminal_dialog.h"
 
 namespace cct {
 namespace {
@@ -41,6 +43,28 @@ TEST_P(LogListCapacityTest, LineBeyondTheCapacityDropsExactlyTheOldest) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MessageAndTerminal, LogListCapacityTest, ::testing::Values(4096, 32786));
+
+// Each log keeps its full count of the longest lines it takes: 255
+// characters (the terminal's with their time stamp before them).
+TEST(LogListModelTest, TheLogsKeepTheirCountOfTheLongestLines) {
+  const struct {
+    int capacity;
+    qsizetype budget;
+    int length;
+  } cases[] = {
+      {CCommunicationDialog::kMessageCapacity, CCommunicationDialog::kMessageBudget, 20},
+      {CCommunicationDialog::kMessageCapacity, CCommunicationDialog::kMessageBudget, 255},
+      {CTerminalDialog::kLineCapacity, CTerminalDialog::kLineBudget, 30},
+      {CTerminalDialog::kLineCapacity, CTerminalDialog::kLineBudget,
+       CTerminalDialog::kStampLength + CTerminalDialog::kPrintLimit},
+  };
+  for (const auto& c : cases) {
+    LogListModel model(c.capacity, c.budget);
+    for (int i = 0; i < c.capacity + 104; ++i)
+      model.AddLine(QString(c.length, QChar('a' + i % 26)));
+    EXPECT_EQ(model.Count(), c.capacity) << c.length;
+  }
+}
 
 TEST(LogListModelTest, LongLinesMeetTheBudgetBeforeTheCount) {
   LogListModel model(100, 1000);

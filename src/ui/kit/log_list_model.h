@@ -8,6 +8,11 @@
 
 namespace cct {
 
+// The longest line a log keeps its whole count of: the terminal's printed
+// lines are cut to it, the camera's lines are far shorter. Longer lines (a
+// camera flooding the line) meet a log's byte budget sooner.
+inline constexpr int kLongestLogLine = 255;
+
 // The lines of a log, newest first (row 0), at most `capacity` of them and
 // at most `byteBudget` characters together: adding a line beyond either drops
 // the oldest. Ordinary camera traffic fills the line count long before the

@@ -23,9 +23,9 @@ class CCommunicationDialog : public CStatusDialog {
 
  public:
   static constexpr int kMessageCapacity = 4096;
-  // Room for every entry at the length of ordinary answers ("LUTD=4095",
-  // "COMPLETE"); a flood of long lines stays within it.
-  static constexpr qsizetype kMessageBudget = kMessageCapacity * 16;
+  // Room for every entry at the longest line a log keeps; a flood of longer
+  // lines stays within it.
+  static constexpr qsizetype kMessageBudget = qsizetype{kMessageCapacity} * kLongestLogLine;
 
   // Falls back to the COM port when the previous run did not end normally,
   // before anything opens the line; takes the message list's lines from then on.

@@ -21,10 +21,12 @@ class CTerminalDialog : public CStatusDialog {
 
  public:
   static constexpr int kLineCapacity = 32786;
-  // Room for every entry at the length of a LUT transfer's lines with their
-  // stamps ("mm:ss:mmm  Tx: LUTD=4095"); a flood of long lines stays within it.
-  static constexpr qsizetype kLineBudget = kLineCapacity * 24;
-  static constexpr int kPrintLimit = 255;
+  static constexpr int kPrintLimit = kLongestLogLine;
+  // "mm:ss:mmm" and two blanks before every entry.
+  static constexpr int kStampLength = 11;
+  // Room for every entry at the longest line a log keeps, with its stamp; a
+  // flood of longer lines stays within it.
+  static constexpr qsizetype kLineBudget = qsizetype{kLineCapacity} * (kStampLength + kPrintLimit);
   // The smallest client area in which no control's rectangle turns over.
   static constexpr QSize kMinClientSize{200, 140};
 
