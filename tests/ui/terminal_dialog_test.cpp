@@ -5,8 +5,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -133,6 +135,29 @@ TEST_F(TerminalDialogTest, SendPutsTheFieldRawOnTheLineAndPollingListsTheAnswer)
   EXPECT_EQ(Text(1), "Tx: GA?");
   EXPECT_EQ(Text(0), QString::fromStdString("Rx: GA=" + CameraValue("GA")));
   serial.Close();
+}
+
+TEST_F(TerminalDialogTest, APasteStaysOneLineWithSpacesForItsLineBreaks) {
+  Start();
+  window->ShowTerminal();
+  const struct {
+    const char* before;
+    int cursor;
+    const char* pasted;
+    const char* after;
+  } cases[] = {
+      {"", 0, "GA?\r\nBL?", "GA? BL?"},
+      {"", 0, "GA=100\r\n", "GA=100"},
+      {"", 0, "\nGA?\n\n\rBL?\n", "GA? BL?"},
+      {"AB", 1, "x\ny", "Ax yB"},
+  };
+  for (const auto& c : cases) {
+    Field()->setText(c.before);
+    Field()->setCursorPosition(c.cursor);
+    QGuiApplication::clipboard()->setText(c.pasted);
+    QTest::keyClick(Field(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Field()->text().toStdString(), c.after) << c.pasted;
+  }
 }
 
 TEST_F(TerminalDialogTest, SaveWritesNewestFirstThenSaysSoAndAFailureKeepsTheOldFile) {

@@ -6,6 +6,7 @@
 #include "res/templates/resource_ids.h"
 #include "serial/serial_channel.h"
 #include "ui/kit/log_list_view.h"
+#include "ui/kit/one_line_validator.h"
 #include "ui/main/ui_host.h"
 
 namespace cct {
@@ -27,6 +28,9 @@ CTerminalDialog::~CTerminalDialog() {
 bool CTerminalDialog::OnInitDialog() {
   if (!CStatusDialog::OnInitDialog()) return false;
   if (auto* list = Item<LogListView>(kIdcTermList)) list->SetModel(&lines_);
+  // One Send is one line on the wire, whatever was pasted into the field.
+  if (auto* field = Item<QLineEdit>(kIdcTermCommand))
+    field->setValidator(new OneLineValidator(field));
   // Any smaller and the list's or the field's rectangle would turn over.
   Client()->setMinimumSize(Client()->minimumSize().expandedTo(kMinClientSize));
   // The controls follow the client area, whatever resizes it.
