@@ -154,6 +154,12 @@ TEST_F(CommunicationDialogTest, MessagesAreSavedOldestFirstAndOnlyWhole) {
   EXPECT_EQ(BoxTexts(), (QStringList{path + "\nThis file already exists.\nReplace existing file?",
                                      "File open error !"}));
   EXPECT_EQ(Communication().Messages().Count(), 3);
+
+  // A flood of lines leaves the list full, and all of it is saved.
+  for (int i = 0; i < 4200; ++i) Communication().AddMessage(QString(20, QChar('a' + i % 26)));
+  prompter.fileAnswers = {{kFileDialogOk, dir.path() + "/full.txt"}};
+  Click(kIdcCommSaveMessages);
+  EXPECT_EQ(FileText(dir.path() + "/full.txt").count("\r\n"), 4096);
 }
 
 TEST_F(CommunicationDialogTest, CategoryChangeListsPrintableNamesAndFallsBackToTheFirstPort) {

@@ -52,7 +52,6 @@ TEST(LogListModelTest, TheLogsKeepTheirCountOfTheLongestLines) {
     qsizetype budget;
     int length;
   } cases[] = {
-      {CCommunicationDialog::kMessageCapacity, CCommunicationDialog::kMessageBudget, 20},
       {CCommunicationDialog::kMessageCapacity, CCommunicationDialog::kMessageBudget, 255},
       {CTerminalDialog::kLineCapacity, CTerminalDialog::kLineBudget, 30},
       {CTerminalDialog::kLineCapacity, CTerminalDialog::kLineBudget,
