@@ -10,10 +10,10 @@
 
 #include "camera_window_fixture.h"
 #include "res/templates/resource_ids.h"
-#include "screen_pixels.h"
 #include "serial/camera_link_channel.h"
 #include "support/scoped_env.h"
 #include "ui/kit/picture_control.h"
+#include "window_system.h"
 
 namespace cct {
 namespace {

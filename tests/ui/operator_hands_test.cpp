@@ -3,12 +3,9 @@
 // a control the operator is not using changes nothing.
 #include <QApplication>
 #include <QPushButton>
-#include <QSpontaneKeyEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
-#include <QWheelEvent>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +16,7 @@
 #include "ui/kit/up_down_control.h"
 #include "ui/main/tab_sheet_dialog.h"
 #include "ui/service/terminal_dialog.h"
+#include "window_system.h"
 
 namespace cct {
 namespace {
@@ -50,18 +48,6 @@ class OperatorHandsTest : public test::CameraWindowTest {
     EXPECT_TRUE(acted);
   }
 };
-
-// Two notches as the window system delivers them, over the control's middle.
-void Wheel(QWidget* control, int notches) {
-  QWidget* top = control->window();
-  const QPoint middle = control->rect().center();
-  for (int i = 0; i < notches; ++i) {
-    QWheelEvent wheel(control->mapTo(top, middle), control->mapToGlobal(middle), QPoint(),
-                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QSpontaneKeyEvent::setSpontaneous(&wheel);
-    QCoreApplication::sendEvent(top->windowHandle(), &wheel);
-  }
-}
 
 struct EnterCase {
   const char* what;
@@ -171,7 +157,8 @@ TEST_F(OperatorHandsTest, AWheelOverAControlWithoutTheFocusChangesNothing) {
   };
   for (const auto& c : cases) {
     const int before = c.state();
-    Wheel(c.control, 2);
+    test::WheelNotch(c.control);
+    test::WheelNotch(c.control);
     EXPECT_EQ(c.state(), before) << c.control->metaObject()->className();
     EXPECT_FALSE(c.control->hasFocus());
   }
@@ -180,7 +167,7 @@ TEST_F(OperatorHandsTest, AWheelOverAControlWithoutTheFocusChangesNothing) {
 
   // The combo the operator is using takes the wheel.
   trigger->setFocus();
-  Wheel(trigger, 1);
+  test::WheelNotch(trigger);
   EXPECT_EQ(Sent(), Lines{"TG=1"});
 }
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "protocol/timing.h"
-#include "screen_pixels.h"
 #include "ui/main/progress_bar_dialog.h"
+#include "window_system.h"
 
 namespace cct {
 namespace {

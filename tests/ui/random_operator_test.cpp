@@ -12,13 +12,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSpontaneKeyEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QWheelEvent>
-#include <QWindow>
 
 #include <unistd.h>
 
@@ -49,6 +46,7 @@
 #include "ui/service/communication_dialog.h"
 #include "ui/service/terminal_dialog.h"
 #include "ui_fixture.h"
+#include "window_system.h"
 
 namespace cct {
 namespace {
@@ -323,16 +321,6 @@ class RandomOperatorTest : public ::testing::Test {
     return texts[Pick(std::size(texts))];
   }
 
-  void Wheel(QWidget* control) {
-    QWidget* top = control->window();
-    const QPoint middle = control->rect().center();
-    QWheelEvent wheel(control->mapTo(top, middle), control->mapToGlobal(middle), QPoint(),
-                      QPoint(0, Pick(2) ? 120 : -120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QSpontaneKeyEvent::setSpontaneous(&wheel);
-    QCoreApplication::sendEvent(top->windowHandle(), &wheel);
-  }
-
   void ToggleFault() {
     camera->WithEngine([this](sim::CameraEngine& engine) {
       sim::EngineOptions& o = engine.MutableOptions();
@@ -472,7 +460,7 @@ void RandomOperatorTest::OneAction() {
     QWidget* control = PickOf(targets);
     if (!control || control->hasFocus()) return;
     Do(Allowance("a wheel over " + std::to_string(ControlId(control)), false),
-       [&] { Wheel(control); });
+       [&] { test::WheelNotch(control, Pick(2)); });
   } else if (kind < 87) {
     if (QApplication::activeModalWidget() != window.get()) return;
     QList<QAction*> items;
