@@ -331,13 +331,16 @@ TEST_F(CameraCtlLineFaultTest, OneSignalEndsAStalledWrite) {
 }
 
 // Characters without any line end: one overflow message, and the exchange
-// still ends at its limit (or at the garbage its answer came in).
+// still ends in time.
 TEST_F(CameraCtlLineFaultTest, AStreamWithoutLineEndsIsReportedOnceAndEndsAtTheLimit) {
   sim::PtyOptions options;
   options.streamWithoutLineEnds = true;
   Faulty(options, 115200);
+  // Some kilobytes wait on the line before camera-ctl comes.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const CtlRun run = Ctl({"--port", "COM3", "--baud", "115200", "get", "GA"});
-  EXPECT_TRUE(run.status == 1 || run.status == 2) << run.status;
+  // The answer may come clean between two bursts, or inside one.
+  EXPECT_LE(run.status, 2) << run.err;
   EXPECT_LT(run.elapsedMs, 3000);
   const std::string overflow = "RS-232C receiving buffer overflowed";
   const size_t first = run.err.find(overflow);
