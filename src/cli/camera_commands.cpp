@@ -1,9 +1,8 @@
 // The commands on the camera as a whole: flash areas, the LUT, its identity
 // and raw lines.
-#include <fstream>
-
 #include "cli/cli_commands.h"
 #include "cli/cli_exit.h"
+#include "cli/input_file.h"
 #include "cli/json_text.h"
 #include "lut/gamma_csv.h"
 #include "lut/lut_camera_transfer.h"
@@ -37,16 +36,13 @@ int LutRead(CliContext& context) {
   return kExitDone;
 }
 
-// Reads the whole file before the line is opened: a file with an error
-// sends nothing.
+// Reads the whole file ("-": standard input) before the line is opened: a
+// file with an error sends nothing.
 bool ReadLutFile(CliContext& context, const std::string& path, LutTable& table) {
   ConsoleHost& host = context.session.GetHost();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    host.Say(path + "\nCouldn't open this file");
-    return false;
-  }
-  const GammaCsvResult result = ReadGammaCsv(in, GammaTables{});
+  std::string bytes;
+  if (!ReadInputFile(host, path, bytes)) return false;
+  const GammaCsvResult result = ReadGammaCsv(bytes, GammaTables{});
   if (const std::string clip = GammaCsvClipText(result); !clip.empty()) host.Say(clip);
   if (result.error != GammaCsvError::kNone) {
     host.Say(GammaCsvErrorText(result));

@@ -243,6 +243,7 @@ Commands:
   area store N           store the running settings into flash area N
   lut read               the camera's LUT as a gamma CSV file
   lut write FILE.csv     write a gamma CSV file's table to the camera
+                         (FILE "-": standard input, for apply, diff and lut write)
   identify               model, versions, camera and user IDs
   raw TEXT               send TEXT and print the lines that come back
   ports                  list the ports of the mode

@@ -19,6 +19,7 @@
 
 #include "serial/com_port_channel.h"
 #include "sim/pty_camera.h"
+#include "support/special_files.h"
 #include "support/temp_config.h"
 
 extern char** environ;
@@ -57,8 +58,9 @@ class CameraCtlTest : public ::testing::Test {
 
   std::string Scratch(const std::string& name) const { return config.Path() + "/" + name; }
 
-  // Starts camera-ctl with `arguments`; standard output and error go to files.
-  pid_t Start(const std::vector<std::string>& arguments) {
+  // Starts camera-ctl with `arguments`; standard output and error go to files,
+  // and `input`, when given, comes through a pipe on standard input.
+  pid_t Start(const std::vector<std::string>& arguments, const std::string* input = nullptr) {
     std::vector<std::string> all = {CCT_CTL_BINARY};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -70,9 +72,22 @@ class CameraCtlTest : public ::testing::Test {
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, Scratch("err").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int pipe[2] = {-1, -1};
+    if (input != nullptr && ::pipe2(pipe, O_CLOEXEC) == 0) {
+      posix_spawn_file_actions_adddup2(&actions, pipe[0], 0);
+    }
     pid_t pid = -1;
     const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    if (pipe[0] >= 0) {
+      ::close(pipe[0]);
+      // The inputs are smaller than a pipe's buffer.
+      if (failed == 0) {
+        EXPECT_EQ(::write(pipe[1], input->data(), input->size()),
+                  static_cast<ssize_t>(input->size()));
+      }
+      ::close(pipe[1]);
+    }
     return failed == 0 ? pid : -1;
   }
 
@@ -90,9 +105,9 @@ class CameraCtlTest : public ::testing::Test {
     return run;
   }
 
-  CtlRun Ctl(const std::vector<std::string>& arguments) {
+  CtlRun Ctl(const std::vector<std::string>& arguments, const std::string* input = nullptr) {
     const auto started = std::chrono::steady_clock::now();
-    return Finish(Start(arguments), started);
+    return Finish(Start(arguments, input), started);
   }
 
   std::string Value(sim::PtyCamera& camera, const std::string& mnemonic) {
@@ -165,6 +180,63 @@ TEST_F(CameraCtlTest, BadInputSendsNothingAndExitsThree) {
   }
   EXPECT_TRUE(first.ReceivedLines().empty());
   EXPECT_EQ(Value(first, "GA"), "100");
+}
+
+TEST_F(CameraCtlTest, WhatIsNoFileIsRefusedAtOnceAndSendsNothing) {
+  const test::SpecialFiles special(config.Path());
+  const char* noFile = "It is a folder, a pipe or a device, not a file.";
+  const char* tooLarge = "It holds more than 4 MiB";
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"lut", "write", special.directory}, noFile},
+      {{"apply", special.directory}, noFile},
+      {{"diff", special.directory}, noFile},
+      {{"lut", "write", special.zero}, tooLarge},
+      {{"apply", special.zero}, tooLarge},
+      {{"apply", special.huge}, tooLarge},
+      // A pipe no one writes ends at once, empty.
+      {{"apply", special.fifo}, "This file holds no camera setting"},
+  };
+  for (const Case& c : cases) {
+    const CtlRun run = Ctl(c.arguments);
+    EXPECT_EQ(run.status, 3) << c.arguments[0] << " " << c.arguments.back() << ": " << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_LT(run.elapsedMs, 5000);
+  }
+  EXPECT_TRUE(first.ReceivedLines().empty());
+}
+
+TEST_F(CameraCtlTest, APipedFileIsReadOnceAndApplied) {
+  const std::string settings = "GA=300\r\nBL=12\r\n";
+  struct Case {
+    std::vector<std::string> arguments;
+    const std::string& input;
+    const char* mnemonic;  // set by the run
+    const char* value;
+  };
+  const Case cases[] = {
+      {{"--baud", "9600", "apply", "/dev/stdin"}, settings, "GA", "300"},
+      {{"--baud", "9600", "apply", "-"}, settings, "BL", "12"},
+  };
+  for (const Case& c : cases) {
+    Set(first, "GA", "100");
+    Set(first, "BL", "0");
+    const CtlRun run = Ctl(c.arguments, &c.input);
+    EXPECT_EQ(run.status, 0) << c.arguments[2] << " " << c.arguments.back() << ": " << run.err;
+    EXPECT_EQ(Value(first, c.mnemonic), c.value) << c.arguments[2];
+  }
+  Set(first, "GA", "100");
+  Set(first, "BL", "0");
+  CtlRun run = Ctl({"--baud", "9600", "diff", "-"}, &settings);
+  EXPECT_EQ(run.out, "GA: file 300, camera 100\nBL: file 12, camera 0\n");
+  // The table is read from the pipe too (a short one, refused, is quicker).
+  const std::string lut = "GammaData\r\n1\r\n2\r\n";
+  run = Ctl({"lut", "write", "-"}, &lut);
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("The file holds 2 of 256 LUT entries."), std::string::npos) << run.err;
 }
 
 TEST_F(CameraCtlTest, DumpApplyAndDiffCloneOneCameraToAnother) {

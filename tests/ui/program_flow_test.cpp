@@ -1,17 +1,33 @@
 // The program's own window, made as the program makes it, on the program's
 // single objects and a simulated camera on a pseudo-terminal: the LUT written
-// entry by entry, the terminal, and the camera reset that ends the run.
+// entry by entry, the terminal, the camera reset that ends the run, and a
+// FIFO chosen as a setting file.
+#include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <csignal>
+#include <thread>
 
 #include "app/composition_root.h"
 #include "app/preference_store.h"
+#include "app/shutdown_signals.h"
+#include "protocol/shutdown_request.h"
 #include "lut/lut_curve.h"
 #include "res/templates/resource_ids.h"
 #include "sim/pty_camera.h"
+#include "support/special_files.h"
 #include "ui/kit/event_pump.h"
 #include "ui/lut/lut_dlg.h"
 #include "ui/main/ctrl_tool_dlg.h"
@@ -41,8 +57,18 @@ class ProgramFlowTest : public ::testing::Test {
     window.reset();
     root.reset();
     ProgramTiming() = saved_;
+    ClearShutdownRequest();  // a test may end the run by a signal
   }
   Lines Heard() const { return camera.ReceivedLines(); }
+  QAction* MenuItem(const QString& menu, const QString& item) const {
+    for (QAction* top : window->MenuBar()->actions()) {
+      if (top->text() != menu || top->menu() == nullptr) continue;
+      for (QAction* action : top->menu()->actions()) {
+        if (action->text() == item) return action;
+      }
+    }
+    return nullptr;
+  }
   bool WaitFor(const std::function<bool()>& done) {
     QElapsedTimer waited;
     waited.start();
@@ -112,6 +138,49 @@ TEST_F(ProgramFlowTest, CameraResetEndsTheRunWithoutAskingAndAsANormalEnd) {
                    kSettingsApplication);
   EXPECT_EQ(stored.value("Previous Application Shutdown Status").toInt(), 1);
   EXPECT_EQ(stored.value("Communication Mode").toInt(), 0);
+}
+
+TEST_F(ProgramFlowTest, AFifoToOpenLeavesTheMenusAnsweringAndOneSignalEndsTheRun) {
+  QTemporaryDir dir;
+  const test::SpecialFiles special(dir.path().toStdString());
+  QFile gain(dir.path() + "/gain.cam");
+  ASSERT_TRUE(gain.open(QIODevice::WriteOnly));
+  gain.write("GA=300\r\n");
+  gain.close();
+  prompter.fileAnswers = {{kFileDialogOk, QString::fromStdString(special.fifo)},
+                          {kFileDialogOk, gain.fileName()}};
+  QAction* open = MenuItem("File(&F)", "&Open");
+  ASSERT_NE(open, nullptr);
+  // As the program ends on a signal: the open boxes, then the main window.
+  ShutdownSignals endOnSignal([this](int) { window->done(QDialog::Rejected); });
+  ASSERT_TRUE(endOnSignal.IsInstalled());
+  // Should the open wait for a writer, one comes late, so the test fails
+  // rather than hangs.
+  std::mutex mutex;
+  std::condition_variable_any ended;
+  std::jthread writer([&](std::stop_token stop) {
+    std::unique_lock lock(mutex);
+    if (ended.wait_for(lock, stop, std::chrono::seconds(8), [] { return false; })) return;
+    if (stop.stop_requested()) return;
+    const int fd = ::open(special.fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  });
+
+  QElapsedTimer took;
+  QTimer::singleShot(0, [&] {
+    took.start();
+    open->trigger();  // the FIFO: refused
+    open->trigger();  // a setting file: applied
+    std::raise(SIGTERM);
+  });
+  window->exec();
+  EXPECT_LT(took.elapsed(), 6000);
+  writer.request_stop();
+  ASSERT_GE(prompter.boxes.size(), 1u);
+  EXPECT_TRUE(prompter.boxes[0].text.startsWith(QString::fromStdString(special.fifo) +
+                                                "\nCouldn't open this file"));
+  const Lines heard = Heard();
+  EXPECT_NE(std::find(heard.begin(), heard.end(), "GA=300"), heard.end());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The camera setting file from the main window: "All Data", "Shipping Data"
 // and "&Open", with the simulated camera on its line.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 
 #include "camera_window_fixture.h"
 #include "res/templates/page_ids.h"
+#include "support/special_files.h"
 
 namespace cct {
 namespace {
@@ -167,6 +169,29 @@ TEST_F(SettingFileOperationsTest, FilesThatCannotBeOpenedAreReported) {
                                      "Error in Load Dialog! (Return-code = 7)"}));
   EXPECT_EQ(prompter.boxes[0].caption, "File Open Error");
   EXPECT_EQ(prompter.boxes[2].caption, "Load Error");
+}
+
+TEST_F(SettingFileOperationsTest, WhatIsNoFileIsRefusedWithoutHoldingUpTheWindow) {
+  Start();
+  const test::SpecialFiles special(dir.path().toStdString());
+  const std::pair<std::string, QString> cases[] = {
+      {special.directory, "It is a folder, a pipe or a device, not a file."},
+      {special.fifo, "It is a folder, a pipe or a device, not a file."},
+      {special.zero, "It is a folder, a pipe or a device, not a file."},
+      {special.huge, "It holds more than 4 MiB; no camera data file is that large."},
+  };
+  for (const auto& [path, reason] : cases) {
+    const QString name = QString::fromStdString(path);
+    prompter.fileAnswers.push_back({kFileDialogOk, name});
+    QElapsedTimer took;
+    took.start();
+    window->OpenCameraFile();
+    EXPECT_LT(took.elapsed(), 2000) << path;
+    EXPECT_EQ(BoxTexts().last(), name + "\nCouldn't open this file\n" + reason);
+    EXPECT_EQ(prompter.boxes.back().caption, "File Open Error");
+  }
+  EXPECT_EQ(prompter.boxes.size(), std::size(cases));
+  EXPECT_TRUE(Sent().empty());
 }
 
 }  // namespace
