@@ -4,6 +4,7 @@
 #include "cli/cli_exit.h"
 #include "cli/input_file.h"
 #include "cli/json_text.h"
+#include "cli/terminal_text.h"
 #include "lut/gamma_csv.h"
 #include "lut/lut_camera_transfer.h"
 #include "protocol/flash_area.h"
@@ -140,7 +141,7 @@ int RunIdentify(CliContext& context) {
       text += std::string(text.size() > 1 ? "," : "") + JsonString(field.key) + ":" +
               (answered ? JsonString(value) : std::string("null"));
     } else {
-      text += std::string(field.label) + ": " + (answered ? value : std::string("-")) + "\n";
+      text += std::string(field.label) + ": " + (answered ? TerminalText(value) : "-") + "\n";
     }
   }
   context.out << text << (json ? "}\n" : "");
@@ -175,7 +176,9 @@ int RunRaw(CliContext& context) {
     }
     while (command.QueuedLines() > 0) {
       lines.push_back(command.TakeLine());
-      if (!context.session.Options().json) context.out << lines.back() << '\n' << std::flush;
+      if (!context.session.Options().json) {
+        context.out << TerminalText(lines.back()) << '\n' << std::flush;
+      }
     }
   }
   if (context.session.Options().json) {

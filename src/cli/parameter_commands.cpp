@@ -9,6 +9,7 @@
 #include "cli/cli_exit.h"
 #include "cli/input_file.h"
 #include "cli/json_text.h"
+#include "cli/terminal_text.h"
 #include "lut/camera_setting_file.h"
 #include "lut/setting_file_applier.h"
 #include "res/combo_items.h"
@@ -146,7 +147,7 @@ int RunGet(CliContext& context) {
     std::string value;
     if (Commands().KindOf(ids[i]) == kKindText) {
       if (!command.QueryText(ids[i], value, kQueryMs)) return context.session.Failure();
-      value = json ? JsonString(value) : value;
+      value = json ? JsonString(value) : TerminalText(value);
     } else {
       int32_t number = 0;
       if (!command.QueryValue(ids[i], number, kQueryMs)) return context.session.Failure();
@@ -229,8 +230,8 @@ int RunDump(CliContext& context) {
     return context.session.Failure();
   }
   if (!json) {
-    std::string text = model.empty() ? "" : ModelLine(model);
-    if (withDevice) text += DeviceLine(device);
+    std::string text = model.empty() ? "" : ModelLine(TerminalText(model));
+    if (withDevice) text += DeviceLine(TerminalText(device));
     context.out << text << ParameterLines(table, Commands(), values, factory);
     return kExitDone;
   }
@@ -301,7 +302,8 @@ int RunDiff(CliContext& context) {
       text += (differences > 0 ? "," : "") + std::string("{\"name\":") + JsonString(name) +
               ",\"file\":" + JsonString(fileValue) + ",\"camera\":" + JsonString(cameraValue) + "}";
     } else {
-      text += name + ": file " + fileValue + ", camera " + cameraValue + "\n";
+      text += name + ": file " + TerminalText(fileValue) + ", camera " + TerminalText(cameraValue) +
+              "\n";
     }
     ++differences;
   }

@@ -239,6 +239,29 @@ TEST_F(CameraCtlTest, APipedFileIsReadOnceAndApplied) {
   EXPECT_NE(run.err.find("The file holds 2 of 256 LUT entries."), std::string::npos) << run.err;
 }
 
+TEST_F(CameraCtlTest, CameraTextReachesTheTerminalWithoutItsControlCharacters) {
+  first.WithEngine([](sim::CameraEngine& engine) {
+    engine.MutableOptions().model = "QX\x1b]0;owned\x07\r";
+    engine.SetValue("UD", "\x1b]52;c;QQ\x07\x9b");
+  });
+  const std::vector<std::string> runs[] = {
+      {"--baud", "9600", "identify"},
+      {"--baud", "9600", "get", "MD", "UD"},
+      {"--baud", "9600", "raw", "UD?"},
+      {"--baud", "9600", "--verbose", "get", "UD"},
+      {"get", "UD"},  // the search names the unknown model on standard error
+  };
+  for (const auto& arguments : runs) {
+    const CtlRun run = Ctl(arguments);
+    SCOPED_TRACE(arguments.back());
+    EXPECT_NE(run.out + run.err, "");
+    EXPECT_EQ((run.out + run.err).find_first_of("\x1b\x07\r\x9b"), std::string::npos)
+        << run.out << run.err;
+  }
+  EXPECT_NE(Ctl({"--baud", "9600", "get", "UD"}).out.find("UD=\\x1b]52;c;QQ\\x07\\x9b"),
+            std::string::npos);
+}
+
 TEST_F(CameraCtlTest, DumpApplyAndDiffCloneOneCameraToAnother) {
   // The first camera's settings differ from the defaults the second holds.
   Set(first, "GA", "777");
