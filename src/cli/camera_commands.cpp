@@ -15,8 +15,6 @@ namespace cct {
 
 namespace {
 
-constexpr uint32_t kStoreAreaMs = 8000;
-constexpr uint32_t kLoadAreaMs = 10000;
 constexpr uint32_t kIdentityQueryMs = 5000;
 
 int LutRead(CliContext& context) {
@@ -94,8 +92,9 @@ int RunArea(CliContext& context) {
   }
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   Command& command = context.session.GetCommand();
-  const bool done = store ? StoreFlashArea(command, area, kStoreAreaMs)
-                          : LoadFlashArea(command, area, kLoadAreaMs);
+  // The window's limits for the same flash writes.
+  const bool done = store ? StoreFlashArea(command, area, kFlashStoreLimitMs)
+                          : LoadFlashArea(command, area, kFlashLoadLimitMs);
   return done ? kExitDone : context.session.Failure();
 }
 

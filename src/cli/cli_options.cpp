@@ -237,7 +237,8 @@ Commands:
   get NAME...            print NAME=VALUE for each setting (GA, TMP0, MD, ...)
   set NAME=VALUE...      check all values first, then send them in order
   dump                   every setting as a camera setting file (.cam)
-  apply FILE.cam         send a camera setting file
+  apply FILE.cam         send a camera setting file; its model line only with
+                         --factory, its device value line never
   diff FILE.cam          lines of the file that differ from the camera
   area load N            load flash area N (0 factory, 1-3 user)
   area store N           store the running settings into flash area N

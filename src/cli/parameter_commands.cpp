@@ -70,11 +70,14 @@ bool RowInRun(const ParameterTable& table, int row, bool factory) {
   return r.fileFlag != 0 && (r.area != kAreaFactory || factory);
 }
 
-// What camera-ctl sends of a setting file: the factory rows only with
-// --factory.
+// What camera-ctl sends of a setting file: the factory rows, and the model
+// line that rewrites the camera's identity, only with --factory; never the
+// device value line, which is information the camera only checks.
 SettingFileScope ApplyScope(bool factory) {
   SettingFileScope scope;
   scope.factoryRows = factory;
+  scope.modelLine = factory;
+  scope.deviceLine = false;
   return scope;
 }
 
@@ -274,7 +277,9 @@ int RunApply(CliContext& context) {
 }
 
 int RunDiff(CliContext& context) {
-  const SettingFileScope scope = ApplyScope(context.session.Options().factory);
+  // What apply would send, and the device value the file records.
+  SettingFileScope scope = ApplyScope(context.session.Options().factory);
+  scope.deviceLine = true;
   std::string bytes;
   std::vector<std::pair<int, std::string>> expected;
   if (!ReadSettingFile(context, scope, bytes, expected)) return kExitBadInput;

@@ -109,6 +109,12 @@ class CameraCtlTest : public ::testing::Test {
     const auto started = std::chrono::steady_clock::now();
     return Finish(Start(arguments, input), started);
   }
+  bool Heard(sim::PtyCamera& camera, const std::string& prefix) const {
+    for (const std::string& line : camera.ReceivedLines()) {
+      if (line.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
+  }
 
   std::string Value(sim::PtyCamera& camera, const std::string& mnemonic) {
     std::string value;
@@ -237,6 +243,41 @@ TEST_F(CameraCtlTest, APipedFileIsReadOnceAndApplied) {
   run = Ctl({"lut", "write", "-"}, &lut);
   EXPECT_EQ(run.status, 3);
   EXPECT_NE(run.err.find("The file holds 2 of 256 LUT entries."), std::string::npos) << run.err;
+}
+
+TEST_F(CameraCtlTest, ApplySendsTheModelLineOnlyWithFactoryAndNeverTheDeviceLine) {
+  const std::string file = Scratch("identity.cam");
+  std::ofstream(file, std::ios::binary) << "MD00=QX-2080L-RTN\r\nDV=9.9.9.9\r\nGA=400\r\n";
+  CtlRun run = Ctl({"--baud", "9600", "apply", file});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Value(first, "GA"), "400");
+  EXPECT_EQ(Value(first, "MD"), "QX-2040L-RTN");
+  EXPECT_FALSE(Heard(first, "MD00=") || Heard(first, "DV="));
+
+  run = Ctl({"--baud", "9600", "--factory", "apply", file});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Value(first, "MD"), "QX-2080L-RTN");
+  EXPECT_FALSE(Heard(first, "DV="));
+
+  // A camera with its own device version takes another's settings: the file's
+  // device line would be refused.
+  Set(second, "DV", "1.2.0.6");
+  run = Ctl({"dump"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::ofstream(file, std::ios::binary) << run.out;
+  run = Ctl({"--port", "COM2", "apply", file});
+  EXPECT_EQ(run.status, 0) << run.err;
+  run = Ctl({"--port", "COM2", "diff", file});
+  EXPECT_EQ(run.out, "DV: file 1.2.0.5, camera 1.2.0.6\n");
+}
+
+TEST_F(CameraCtlTest, AStoreWaitsAsLongAsTheWindowsForTheFlash) {
+  // Longer than camera-ctl once waited, well within the window's limit.
+  first.WithEngine([](sim::CameraEngine& engine) {
+    engine.MutableOptions().answerDelayMs = {{"SA", 8500}};
+  });
+  const CtlRun run = Ctl({"--baud", "9600", "area", "store", "1"});
+  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST_F(CameraCtlTest, CameraTextReachesTheTerminalWithoutItsControlCharacters) {
