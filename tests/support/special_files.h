@@ -9,10 +9,9 @@
 
 namespace cct::test {
 
-// Paths an operator or a script may name where a file is expected, each of
+// What an operator or a script may name where a file is expected, each of
 // which once stopped a reader: a folder, a FIFO no one writes, a device
-// without end and a regular file beyond any camera data file. Made in
-// `folder`, which the caller removes.
+// without end, a regular file beyond any camera data file. Made in `folder`.
 struct SpecialFiles {
   explicit SpecialFiles(const std::string& folder)
       : directory(folder + "/a-folder.cam"),
@@ -21,14 +20,11 @@ struct SpecialFiles {
     std::filesystem::create_directory(directory);
     ::mkfifo(fifo.c_str(), 0600);
     std::ofstream(huge) << "GA=200\r\n";
-    std::filesystem::resize_file(huge, 5 * 1024 * 1024);  // sparse: costs no disk
+    std::filesystem::resize_file(huge, 5 * 1024 * 1024);  // sparse
   }
   std::vector<std::string> All() const { return {directory, fifo, zero, huge}; }
 
-  std::string directory;
-  std::string fifo;
-  std::string zero = "/dev/zero";
-  std::string huge;
+  std::string directory, fifo, zero = "/dev/zero", huge;
 };
 
 }  // namespace cct::test

@@ -226,10 +226,7 @@ TEST_F(LutEditorTest, WhatIsNoFileIsRefusedAndChangesNoTable) {
   for (const std::string& path : special.All()) {
     prompter.fileAnswers = {{kFileDialogOk, QString::fromStdString(path)}};
     window->OpenLutFile();
-    EXPECT_TRUE(BoxTexts().last().startsWith(QString::fromStdString(path) +
-                                             "\nCouldn't open this file\nIt "))
-        << BoxTexts().last().toStdString();
-    EXPECT_EQ(prompter.boxes.back().icon, MsgIcon::Error);
+    EXPECT_TRUE(BoxTexts().last().startsWith(QString::fromStdString(path) + "\nCouldn't open"));
   }
   EXPECT_EQ(prompter.boxes.size(), special.All().size());
   EXPECT_EQ(Green().Table(), Inverted());

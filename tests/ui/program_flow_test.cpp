@@ -4,7 +4,6 @@
 // FIFO chosen as a setting file.
 #include <QAction>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,19 +11,16 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <condition_variable>
 #include <csignal>
-#include <thread>
+#include <fstream>
 
 #include "app/composition_root.h"
 #include "app/preference_store.h"
 #include "app/shutdown_signals.h"
-#include "protocol/shutdown_request.h"
 #include "lut/lut_curve.h"
+#include "protocol/shutdown_request.h"
 #include "res/templates/resource_ids.h"
 #include "sim/pty_camera.h"
 #include "support/special_files.h"
@@ -60,15 +56,6 @@ class ProgramFlowTest : public ::testing::Test {
     ClearShutdownRequest();  // a test may end the run by a signal
   }
   Lines Heard() const { return camera.ReceivedLines(); }
-  QAction* MenuItem(const QString& menu, const QString& item) const {
-    for (QAction* top : window->MenuBar()->actions()) {
-      if (top->text() != menu || top->menu() == nullptr) continue;
-      for (QAction* action : top->menu()->actions()) {
-        if (action->text() == item) return action;
-      }
-    }
-    return nullptr;
-  }
   bool WaitFor(const std::function<bool()>& done) {
     QElapsedTimer waited;
     waited.start();
@@ -143,29 +130,14 @@ TEST_F(ProgramFlowTest, CameraResetEndsTheRunWithoutAskingAndAsANormalEnd) {
 TEST_F(ProgramFlowTest, AFifoToOpenLeavesTheMenusAnsweringAndOneSignalEndsTheRun) {
   QTemporaryDir dir;
   const test::SpecialFiles special(dir.path().toStdString());
-  QFile gain(dir.path() + "/gain.cam");
-  ASSERT_TRUE(gain.open(QIODevice::WriteOnly));
-  gain.write("GA=300\r\n");
-  gain.close();
+  const QString gain = dir.path() + "/gain.cam";
+  std::ofstream(gain.toStdString()) << "GA=300\r\n";
   prompter.fileAnswers = {{kFileDialogOk, QString::fromStdString(special.fifo)},
-                          {kFileDialogOk, gain.fileName()}};
-  QAction* open = MenuItem("File(&F)", "&Open");
-  ASSERT_NE(open, nullptr);
-  // As the program ends on a signal: the open boxes, then the main window.
+                          {kFileDialogOk, gain}};
+  QAction* open = window->MenuBar()->actions().at(0)->menu()->actions().at(0);
+  ASSERT_EQ(open->text(), "&Open");
+  // As the program ends on a signal.
   ShutdownSignals endOnSignal([this](int) { window->done(QDialog::Rejected); });
-  ASSERT_TRUE(endOnSignal.IsInstalled());
-  // Should the open wait for a writer, one comes late, so the test fails
-  // rather than hangs.
-  std::mutex mutex;
-  std::condition_variable_any ended;
-  std::jthread writer([&](std::stop_token stop) {
-    std::unique_lock lock(mutex);
-    if (ended.wait_for(lock, stop, std::chrono::seconds(8), [] { return false; })) return;
-    if (stop.stop_requested()) return;
-    const int fd = ::open(special.fifo.c_str(), O_WRONLY | O_NONBLOCK);
-    if (fd >= 0) ::close(fd);
-  });
-
   QElapsedTimer took;
   QTimer::singleShot(0, [&] {
     took.start();
@@ -175,12 +147,8 @@ TEST_F(ProgramFlowTest, AFifoToOpenLeavesTheMenusAnsweringAndOneSignalEndsTheRun
   });
   window->exec();
   EXPECT_LT(took.elapsed(), 6000);
-  writer.request_stop();
-  ASSERT_GE(prompter.boxes.size(), 1u);
-  EXPECT_TRUE(prompter.boxes[0].text.startsWith(QString::fromStdString(special.fifo) +
-                                                "\nCouldn't open this file"));
-  const Lines heard = Heard();
-  EXPECT_NE(std::find(heard.begin(), heard.end(), "GA=300"), heard.end());
+  EXPECT_TRUE(prompter.boxes.at(0).text.startsWith(QString::fromStdString(special.fifo)));
+  EXPECT_EQ(Heard().back(), "GA=300");
 }
 
 }  // namespace
