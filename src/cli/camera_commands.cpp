@@ -1,10 +1,10 @@
 // The commands on the camera as a whole: flash areas, the LUT, its identity
 // and raw lines.
-#include <fstream>
-
 #include "cli/cli_commands.h"
 #include "cli/cli_exit.h"
+#include "cli/input_file.h"
 #include "cli/json_text.h"
+#include "cli/terminal_text.h"
 #include "lut/gamma_csv.h"
 #include "lut/lut_camera_transfer.h"
 #include "protocol/flash_area.h"
@@ -15,8 +15,6 @@ namespace cct {
 
 namespace {
 
-constexpr uint32_t kStoreAreaMs = 8000;
-constexpr uint32_t kLoadAreaMs = 10000;
 constexpr uint32_t kIdentityQueryMs = 5000;
 
 int LutRead(CliContext& context) {
@@ -37,16 +35,13 @@ int LutRead(CliContext& context) {
   return kExitDone;
 }
 
-// Reads the whole file before the line is opened: a file with an error
-// sends nothing.
+// Reads the whole file ("-": standard input) before the line is opened: a
+// file with an error sends nothing.
 bool ReadLutFile(CliContext& context, const std::string& path, LutTable& table) {
   ConsoleHost& host = context.session.GetHost();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    host.Say(path + "\nCouldn't open this file");
-    return false;
-  }
-  const GammaCsvResult result = ReadGammaCsv(in, GammaTables{});
+  std::string bytes;
+  if (!ReadInputFile(host, path, bytes)) return false;
+  const GammaCsvResult result = ReadGammaCsv(bytes, GammaTables{});
   if (const std::string clip = GammaCsvClipText(result); !clip.empty()) host.Say(clip);
   if (result.error != GammaCsvError::kNone) {
     host.Say(GammaCsvErrorText(result));
@@ -97,8 +92,9 @@ int RunArea(CliContext& context) {
   }
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   Command& command = context.session.GetCommand();
-  const bool done = store ? StoreFlashArea(command, area, kStoreAreaMs)
-                          : LoadFlashArea(command, area, kLoadAreaMs);
+  // The window's limits for the same flash writes.
+  const bool done = store ? StoreFlashArea(command, area, kFlashStoreLimitMs)
+                          : LoadFlashArea(command, area, kFlashLoadLimitMs);
   return done ? kExitDone : context.session.Failure();
 }
 
@@ -144,7 +140,7 @@ int RunIdentify(CliContext& context) {
       text += std::string(text.size() > 1 ? "," : "") + JsonString(field.key) + ":" +
               (answered ? JsonString(value) : std::string("null"));
     } else {
-      text += std::string(field.label) + ": " + (answered ? value : std::string("-")) + "\n";
+      text += std::string(field.label) + ": " + (answered ? TerminalText(value) : "-") + "\n";
     }
   }
   context.out << text << (json ? "}\n" : "");
@@ -179,7 +175,9 @@ int RunRaw(CliContext& context) {
     }
     while (command.QueuedLines() > 0) {
       lines.push_back(command.TakeLine());
-      if (!context.session.Options().json) context.out << lines.back() << '\n' << std::flush;
+      if (!context.session.Options().json) {
+        context.out << TerminalText(lines.back()) << '\n' << std::flush;
+      }
     }
   }
   if (context.session.Options().json) {

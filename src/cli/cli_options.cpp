@@ -237,12 +237,14 @@ Commands:
   get NAME...            print NAME=VALUE for each setting (GA, TMP0, MD, ...)
   set NAME=VALUE...      check all values first, then send them in order
   dump                   every setting as a camera setting file (.cam)
-  apply FILE.cam         send a camera setting file
+  apply FILE.cam         send a camera setting file; its model line only with
+                         --factory, its device value line never
   diff FILE.cam          lines of the file that differ from the camera
   area load N            load flash area N (0 factory, 1-3 user)
   area store N           store the running settings into flash area N
   lut read               the camera's LUT as a gamma CSV file
   lut write FILE.csv     write a gamma CSV file's table to the camera
+                         (FILE "-": standard input, for apply, diff and lut write)
   identify               model, versions, camera and user IDs
   raw TEXT               send TEXT and print the lines that come back
   ports                  list the ports of the mode

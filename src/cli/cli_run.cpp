@@ -4,6 +4,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_exit.h"
 #include "cli/json_text.h"
+#include "cli/terminal_text.h"
 #include "serial/port_map.h"
 
 namespace cct {
@@ -31,7 +32,7 @@ int RunPorts(const CliOptions& options, CliSession& session, std::ostream& out) 
       text += (listed > 0 ? "," : "") + std::string("{\"port\":") + JsonString(port) +
               ",\"name\":" + JsonString(mode == kModeComPort ? device : name) + "}";
     } else {
-      text += port + "\t" + (mode == kModeComPort ? device : name) + "\n";
+      text += TerminalText(port) + "\t" + TerminalText(mode == kModeComPort ? device : name) + "\n";
     }
     ++listed;
   }

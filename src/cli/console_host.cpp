@@ -1,5 +1,7 @@
 #include "cli/console_host.h"
 
+#include "cli/terminal_text.h"
+
 namespace cct {
 
 MsgResult ConsoleHost::MessageBox(const std::string& text, const std::string&, MsgIcon,
@@ -9,15 +11,16 @@ MsgResult ConsoleHost::MessageBox(const std::string& text, const std::string&, M
 }
 
 void ConsoleHost::LogTerminal(const std::string& line) {
-  if (verbose_) err_ << line << '\n' << std::flush;
+  if (verbose_) err_ << TerminalText(line) << '\n' << std::flush;
 }
 
 void ConsoleHost::Say(const std::string& text) {
   // A message of several lines stays one message: each line is prefixed.
+  // Camera answers and names within it are shown escaped.
   size_t start = 0;
   for (;;) {
     const size_t end = text.find('\n', start);
-    err_ << "camera-ctl: " << text.substr(start, end - start) << '\n';
+    err_ << "camera-ctl: " << TerminalText(text.substr(start, end - start)) << '\n';
     if (end == std::string::npos) break;
     start = end + 1;
   }

@@ -9,6 +9,7 @@ namespace cct {
 // What the exchanges would show in boxes goes to standard error, one message
 // after the other, in the window's words; questions take their first answer.
 // With `verbose` every line sent and received is shown too ("Tx: ", "Rx: ").
+// Control characters in any of it are shown escaped (terminal_text.h).
 class ConsoleHost : public Host {
  public:
   ConsoleHost(std::ostream& err, bool verbose) : err_(err), verbose_(verbose) {}

@@ -1,13 +1,15 @@
 // The commands on the camera's settings by mnemonic: get, set, dump, apply
 // and diff.
 #include <charconv>
-#include <fstream>
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_exit.h"
+#include "cli/input_file.h"
 #include "cli/json_text.h"
+#include "cli/terminal_text.h"
 #include "lut/camera_setting_file.h"
 #include "lut/setting_file_applier.h"
 #include "res/combo_items.h"
@@ -68,12 +70,24 @@ bool RowInRun(const ParameterTable& table, int row, bool factory) {
   return r.fileFlag != 0 && (r.area != kAreaFactory || factory);
 }
 
-// What applying a setting file would leave in the camera, by command in the
-// order of first mention: the last line of a command wins, and lines the run
-// would not send are left out. Reads `in` to its end; sends nothing.
+// What camera-ctl sends of a setting file: the factory rows, and the model
+// line that rewrites the camera's identity, only with --factory; never the
+// device value line, which is information the camera only checks.
+SettingFileScope ApplyScope(bool factory) {
+  SettingFileScope scope;
+  scope.factoryRows = factory;
+  scope.modelLine = factory;
+  scope.deviceLine = false;
+  return scope;
+}
+
+// What a setting file says the camera holds, by command in the order of
+// first mention: the last line of a command wins, and lines outside `scope`
+// are left out. Sends nothing.
 std::vector<std::pair<int, std::string>> ExpectedValues(const Command& command,
-                                                        const ParameterTable& table, bool factory,
-                                                        std::istream& in) {
+                                                        const ParameterTable& table,
+                                                        const SettingFileScope& scope,
+                                                        std::string_view bytes) {
   std::vector<std::pair<int, std::string>> expected;
   std::map<int, size_t> position;
   auto expect = [&](int commandId, const std::string& value) {
@@ -84,41 +98,34 @@ std::vector<std::pair<int, std::string>> ExpectedValues(const Command& command,
       expected[at->second].second = value;
     }
   };
-  SettingLineReader reader(in);
+  SettingLineReader reader(bytes);
   SettingLine line;
   while (reader.Next(line)) {
     const SettingEntry entry = RecogniseSettingLine(command, line);
-    if (entry.kind == SettingLineKind::kModel) expect(kCmdMD, entry.text);
-    if (entry.kind == SettingLineKind::kDevice) expect(kCmdDV, entry.text);
+    if (entry.kind == SettingLineKind::kModel && scope.modelLine) expect(kCmdMD, entry.text);
+    if (entry.kind == SettingLineKind::kDevice && scope.deviceLine) expect(kCmdDV, entry.text);
     if (entry.kind != SettingLineKind::kParameter) continue;
     const int row = ValueRowOf(table, Commands().MnemonicOf(entry.commandId));
-    if (row >= 0 && RowInRun(table, row, factory)) {
+    if (row >= 0 && RowInRun(table, row, scope.factoryRows)) {
       expect(entry.commandId, std::to_string(entry.value));
     }
   }
   return expected;
 }
 
-// Opens a setting file and checks that it holds a line the run would send;
-// says why not.
-bool OpenSettingFile(CliContext& context, std::ifstream& in,
+// Reads a setting file whole ("-": standard input) and checks that it holds
+// a line of `scope`; says why not.
+bool ReadSettingFile(CliContext& context, const SettingFileScope& scope, std::string& bytes,
                      std::vector<std::pair<int, std::string>>& expected) {
   const std::string& path = context.session.Options().args[0];
-  in.open(path, std::ios::binary);
-  if (!in) {
-    context.session.GetHost().Say(path + "\nCouldn't open this file");
-    return false;
-  }
-  expected = ExpectedValues(context.session.GetCommand(), context.session.Table(),
-                            context.session.Options().factory, in);
+  if (!ReadInputFile(context.session.GetHost(), path, bytes)) return false;
+  expected = ExpectedValues(context.session.GetCommand(), context.session.Table(), scope, bytes);
   if (expected.empty()) {
     context.session.GetHost().Say(
         path + "\nThis file holds no camera setting" +
         (context.session.Options().factory ? "." : " outside the factory settings (--factory)."));
     return false;
   }
-  in.clear();
-  in.seekg(0);
   return true;
 }
 
@@ -143,7 +150,7 @@ int RunGet(CliContext& context) {
     std::string value;
     if (Commands().KindOf(ids[i]) == kKindText) {
       if (!command.QueryText(ids[i], value, kQueryMs)) return context.session.Failure();
-      value = json ? JsonString(value) : value;
+      value = json ? JsonString(value) : TerminalText(value);
     } else {
       int32_t number = 0;
       if (!command.QueryValue(ids[i], number, kQueryMs)) return context.session.Failure();
@@ -226,8 +233,8 @@ int RunDump(CliContext& context) {
     return context.session.Failure();
   }
   if (!json) {
-    std::string text = model.empty() ? "" : ModelLine(model);
-    if (withDevice) text += DeviceLine(device);
+    std::string text = model.empty() ? "" : ModelLine(TerminalText(model));
+    if (withDevice) text += DeviceLine(TerminalText(device));
     context.out << text << ParameterLines(table, Commands(), values, factory);
     return kExitDone;
   }
@@ -247,9 +254,10 @@ int RunDump(CliContext& context) {
 }
 
 int RunApply(CliContext& context) {
-  std::ifstream in;
+  const SettingFileScope scope = ApplyScope(context.session.Options().factory);
+  std::string bytes;
   std::vector<std::pair<int, std::string>> expected;
-  if (!OpenSettingFile(context, in, expected)) return kExitBadInput;
+  if (!ReadSettingFile(context, scope, bytes, expected)) return kExitBadInput;
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   SettingFileHooks hooks;
   hooks.progress = [&context](int done, int count) {
@@ -258,9 +266,8 @@ int RunApply(CliContext& context) {
   hooks.identifyModel = [&context] {
     ProbeCamera(context.session.GetCommand(), context.session.GetHost(), context.session.Model());
   };
-  SettingFileApplier applier(context.session.GetCommand(), context.session.Table(),
-                             context.session.Options().factory, hooks);
-  const SettingFileResult result = applier.Apply(in);
+  SettingFileApplier applier(context.session.GetCommand(), context.session.Table(), scope, hooks);
+  const SettingFileResult result = applier.Apply(bytes);
   context.EndProgress();
   if (const std::string text = NotAcceptedText(result); !text.empty()) {
     context.session.GetHost().Say(text);
@@ -270,9 +277,12 @@ int RunApply(CliContext& context) {
 }
 
 int RunDiff(CliContext& context) {
-  std::ifstream in;
+  // What apply would send, and the device value the file records.
+  SettingFileScope scope = ApplyScope(context.session.Options().factory);
+  scope.deviceLine = true;
+  std::string bytes;
   std::vector<std::pair<int, std::string>> expected;
-  if (!OpenSettingFile(context, in, expected)) return kExitBadInput;
+  if (!ReadSettingFile(context, scope, bytes, expected)) return kExitBadInput;
   if (const int status = context.session.Connect(); status != kExitDone) return status;
   Command& command = context.session.GetCommand();
   const bool json = context.session.Options().json;
@@ -297,7 +307,8 @@ int RunDiff(CliContext& context) {
       text += (differences > 0 ? "," : "") + std::string("{\"name\":") + JsonString(name) +
               ",\"file\":" + JsonString(fileValue) + ",\"camera\":" + JsonString(cameraValue) + "}";
     } else {
-      text += name + ": file " + fileValue + ", camera " + cameraValue + "\n";
+      text += name + ": file " + TerminalText(fileValue) + ", camera " + TerminalText(cameraValue) +
+              "\n";
     }
     ++differences;
   }

@@ -1,5 +1,6 @@
 #include "lut/camera_setting_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -77,34 +78,19 @@ bool QuerySettingFileValues(Command& command, const ParameterTable& table, bool 
 
 bool SettingLineReader::Next(SettingLine& line) {
   line = SettingLine();
-  std::streambuf* buffer = in_.rdbuf();
-  if (buffer == nullptr || !in_.good()) return false;
-  size_t length = 0;  // characters of the line, also those beyond the cut
-  bool any = false;
-  for (;;) {
-    const int c = buffer->sbumpc();
-    if (c == std::char_traits<char>::eof()) {
-      in_.setstate(std::ios::eofbit);
-      break;
-    }
-    any = true;
-    if (c == '\n') break;
-    if (length++ < kSettingLineMax + 1) line.text.push_back(static_cast<char>(c));
-  }
+  if (at_ >= bytes_.size()) return false;
+  const size_t end = std::min(bytes_.find('\n', at_), bytes_.size());
+  std::string_view text = bytes_.substr(at_, end - at_);
+  at_ = end + 1;
   // A CR before the LF belongs to the line end.
-  if (!line.text.empty() && line.text.back() == '\r' && length <= kSettingLineMax + 1) {
-    line.text.pop_back();
-    --length;
-  }
-  if (length > kSettingLineMax) {
-    line.tooLong = true;
-    line.text.resize(kSettingLineMax);
-  }
-  return any;
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  line.tooLong = text.size() > kSettingLineMax;
+  line.text = text.substr(0, kSettingLineMax);
+  return true;
 }
 
-int CountSettingLines(std::istream& in) {
-  SettingLineReader reader(in);
+int CountSettingLines(std::string_view bytes) {
+  SettingLineReader reader(bytes);
   SettingLine line;
   int count = 0;
   while (reader.Next(line) && count < INT_MAX) ++count;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "protocol/command.h"
@@ -12,7 +12,8 @@ namespace cct {
 
 // A camera setting file (".cam") holds one command line per camera setting, in
 // the form the camera itself takes: mnemonic, "=", value. Lines end in CR LF
-// on disk; readers take LF alone as well.
+// on disk; readers take LF alone as well. The readers work on the file's
+// bytes, already in memory (data_file_read.h); nothing here throws.
 
 // Longest line a reader takes, without its line end.
 inline constexpr size_t kSettingLineMax = 255;
@@ -48,20 +49,20 @@ struct SettingLine {
 
 // Reads a setting file line by line, whatever it holds: a line longer than
 // kSettingLineMax stays one line (marked too long) rather than falling apart
-// into pieces that could each look like a command.
+// into pieces that could each look like a command. `bytes` must outlive it.
 class SettingLineReader {
  public:
-  explicit SettingLineReader(std::istream& in) : in_(in) {}
+  explicit SettingLineReader(std::string_view bytes) : bytes_(bytes) {}
   // False at the end of the file.
   bool Next(SettingLine& line);
 
  private:
-  std::istream& in_;
+  std::string_view bytes_;
+  size_t at_ = 0;
 };
 
-// The number of lines SettingLineReader gives for the rest of `in`; leaves
-// `in` at its end.
-int CountSettingLines(std::istream& in);
+// The number of lines SettingLineReader gives for `bytes`.
+int CountSettingLines(std::string_view bytes);
 
 // What a line asks of the camera.
 enum class SettingLineKind {

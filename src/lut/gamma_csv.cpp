@@ -2,15 +2,27 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace cct {
 
 namespace {
 
 constexpr const char kLineEnd[] = "\r\n";
-constexpr int kEof = std::char_traits<char>::eof();
+constexpr int kEof = -1;
 
 constexpr int kNumbersMax = 3;  // red, green, blue
+
+// The file's bytes, taken one at a time.
+class ByteCursor {
+ public:
+  explicit ByteCursor(std::string_view bytes) : bytes_(bytes) {}
+  int Take() { return at_ < bytes_.size() ? static_cast<unsigned char>(bytes_[at_++]) : kEof; }
+
+ private:
+  std::string_view bytes_;
+  size_t at_ = 0;
+};
 
 // One data line as the reader sees it; the line itself is never stored, so
 // an endless line costs no memory.
@@ -21,9 +33,9 @@ struct DataLine {
 };
 
 // Skips the header line; false when the file ends within it.
-bool SkipHeader(std::streambuf& buffer) {
+bool SkipHeader(ByteCursor& bytes) {
   for (;;) {
-    const int c = buffer.sbumpc();
+    const int c = bytes.Take();
     if (c == kEof) return false;
     if (c == '\n') return true;
   }
@@ -31,13 +43,13 @@ bool SkipHeader(std::streambuf& buffer) {
 
 // Reads one data line; false at the end of the file. Stops early once the
 // line is known to be too long: the file is refused then anyway.
-bool ReadDataLine(std::streambuf& buffer, DataLine& line) {
+bool ReadDataLine(ByteCursor& bytes, DataLine& line) {
   line = DataLine();
   int length = 0;
   bool any = false;
   bool pendingCr = false;  // a CR counts only when no LF follows it
   for (;;) {
-    const int c = buffer.sbumpc();
+    const int c = bytes.Take();
     if (c == kEof) {
       if (pendingCr) ++length;
       break;
@@ -90,14 +102,14 @@ std::string GammaCsvThreeColumns(const GammaTables& tables) {
   return text;
 }
 
-GammaCsvResult ReadGammaCsv(std::istream& in, const GammaTables& current) {
+GammaCsvResult ReadGammaCsv(std::string_view bytes, const GammaTables& current) {
   GammaCsvResult result;
   result.tables = current;
-  std::streambuf* buffer = in.rdbuf();
-  if (buffer == nullptr || !SkipHeader(*buffer)) return result;
+  ByteCursor cursor(bytes);
+  if (!SkipHeader(cursor)) return result;
 
   DataLine line;
-  for (int i = 0; ReadDataLine(*buffer, line); ++i) {
+  for (int i = 0; ReadDataLine(cursor, line); ++i) {
     GammaCsvError error = GammaCsvError::kNone;
     if (line.tooLong) {
       error = GammaCsvError::kLineTooLong;

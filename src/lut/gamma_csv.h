@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <istream>
 #include <string>
+#include <string_view>
 
 #include "lut/lut_table.h"
 
@@ -49,9 +49,9 @@ struct GammaCsvResult {
 // Digits build a number, a comma starts the next one, every other character
 // is ignored, and a missing number is 0; so a blank line is a data line of
 // zeros. Reading stops at the first error; a line's errors are checked in the
-// order too long, too many numbers, too many lines. Never throws, whatever
-// the bytes.
-GammaCsvResult ReadGammaCsv(std::istream& in, const GammaTables& current);
+// order too long, too many numbers, too many lines. Works on the file's
+// bytes, already in memory (data_file_read.h); never throws, whatever they are.
+GammaCsvResult ReadGammaCsv(std::string_view bytes, const GammaTables& current);
 
 // What the operator is told of a read: the first value above kLutMaxLevel,
 // when it came before any error, and the error; each empty when there is none.

@@ -1,5 +1,6 @@
 #include "lut/setting_file_applier.h"
 
+#include <cstdint>
 #include <set>
 #include <utility>
 
@@ -21,6 +22,12 @@ uint32_t ParameterWriteLimitMs(int commandId) {
   return commandId == kCmdSS ? kSensorSelectWriteMs : kParameterWriteMs;
 }
 
+int SettingFilePercent(int done, int count) {
+  if (count <= 0 || done <= 0) return 0;
+  if (done >= count) return 100;
+  return static_cast<int>(static_cast<int64_t>(done) * 100 / count);
+}
+
 std::string NotAcceptedText(const SettingFileResult& result) {
   if (result.notAccepted == 0) return std::string();
   std::string text =
@@ -31,9 +38,9 @@ std::string NotAcceptedText(const SettingFileResult& result) {
   return text;
 }
 
-SettingFileApplier::SettingFileApplier(Command& command, ParameterTable& table, bool factoryRows,
-                                       SettingFileHooks hooks)
-    : command_(command), table_(table), factoryRows_(factoryRows), hooks_(std::move(hooks)) {}
+SettingFileApplier::SettingFileApplier(Command& command, ParameterTable& table,
+                                       SettingFileScope scope, SettingFileHooks hooks)
+    : command_(command), table_(table), scope_(scope), hooks_(std::move(hooks)) {}
 
 bool SettingFileApplier::Sent(bool accepted, SettingFileResult& result) {
   ++result.sent;
@@ -46,15 +53,13 @@ bool SettingFileApplier::Sent(bool accepted, SettingFileResult& result) {
   return accepted;
 }
 
-SettingFileResult SettingFileApplier::Apply(std::istream& in) {
+SettingFileResult SettingFileApplier::Apply(std::string_view bytes) {
   SettingFileResult result;
-  result.lines = CountSettingLines(in);
-  in.clear();
-  in.seekg(0);
+  result.lines = CountSettingLines(bytes);
 
   // A command without a row is reported once per file, not once per line.
   std::set<int> reported;
-  SettingLineReader reader(in);
+  SettingLineReader reader(bytes);
   SettingLine line;
   for (int i = 0;
        i < result.lines && !result.cameraGone && !ShutdownRequested() && reader.Next(line); ++i) {
@@ -64,10 +69,12 @@ SettingFileResult SettingFileApplier::Apply(std::istream& in) {
       case SettingLineKind::kIgnored:
         break;
       case SettingLineKind::kModel:
+        if (!scope_.modelLine) break;
         Sent(command_.SendText(kCmdMD00, entry.text, kModelWriteMs), result);
         if (!result.cameraGone && hooks_.identifyModel) hooks_.identifyModel();
         break;
       case SettingLineKind::kDevice:
+        if (!scope_.deviceLine) break;
         Sent(command_.SendText(kCmdDV, entry.text, kDeviceWriteMs), result);
         break;
       case SettingLineKind::kParameter: {
@@ -87,7 +94,7 @@ SettingFileResult SettingFileApplier::Apply(std::istream& in) {
 
 void SettingFileApplier::ApplyParameter(int ctrlId, int commandId, int32_t value,
                                         SettingFileResult& result) {
-  if (table_.IsFactoryParam(ctrlId) && !factoryRows_) return;
+  if (table_.IsFactoryParam(ctrlId) && !scope_.factoryRows) return;
   if (table_.IsFileParam(ctrlId) == 0) return;
   if (Sent(command_.SendValue(commandId, value, ParameterWriteLimitMs(commandId)), result)) {
     table_.SetDataValue(ctrlId, value);

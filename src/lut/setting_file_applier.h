@@ -1,8 +1,8 @@
 #pragma once
 
 #include <functional>
-#include <istream>
 #include <string>
+#include <string_view>
 
 #include "protocol/command.h"
 #include "protocol/parameter_table.h"
@@ -21,6 +21,17 @@ struct SettingFileHooks {
   std::function<void()> identifyModel;
 };
 
+// The percentage a read has come to before line `done` of `count`, 0 to 100,
+// without overflow for any count.
+int SettingFilePercent(int done, int count);
+
+// Which of a file's lines go to the camera besides its user parameter lines.
+struct SettingFileScope {
+  bool factoryRows = false;  // parameter lines of factory rows
+  bool modelLine = true;     // "MD00=": rewrites the camera's model identity
+  bool deviceLine = true;    // "DV=": the device value, which the camera only checks
+};
+
 struct SettingFileResult {
   int lines = 0;            // lines in the file
   int sent = 0;             // lines sent to the camera
@@ -34,14 +45,15 @@ std::string NotAcceptedText(const SettingFileResult& result);
 
 // Sends a camera setting file to the camera line by line, in file order, and
 // takes every value the camera accepted into the parameter table, so the
-// table keeps showing what the camera holds. Lines for factory rows count only
-// with the factory rows enabled; rows without the setting-file flag never.
+// table keeps showing what the camera holds. Lines outside `scope` are not
+// sent; rows without the setting-file flag never. Works on the file's bytes
+// in memory; nothing here throws.
 class SettingFileApplier {
  public:
-  SettingFileApplier(Command& command, ParameterTable& table, bool factoryRows,
+  SettingFileApplier(Command& command, ParameterTable& table, SettingFileScope scope,
                      SettingFileHooks hooks = {});
 
-  SettingFileResult Apply(std::istream& in);
+  SettingFileResult Apply(std::string_view bytes);
 
  private:
   void ApplyParameter(int ctrlId, int commandId, int32_t value, SettingFileResult& result);
@@ -49,7 +61,7 @@ class SettingFileApplier {
 
   Command& command_;
   ParameterTable& table_;
-  bool factoryRows_;
+  SettingFileScope scope_;
   SettingFileHooks hooks_;
 };
 

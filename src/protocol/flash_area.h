@@ -11,6 +11,11 @@ class Command;
 inline constexpr int kFlashAreaCount = 4;
 bool IsFlashArea(int area);
 
+// How long the camera may take to answer a store into, or a load from, an
+// area: writing a whole set of settings into flash takes it a while.
+inline constexpr uint32_t kFlashStoreLimitMs = 40000;
+inline constexpr uint32_t kFlashLoadLimitMs = 10000;
+
 // Stores the camera's running settings into a flash area: "SA00" with 0 for
 // the factory area, "SA" with the area for a user area. False without
 // sending anything for no area.

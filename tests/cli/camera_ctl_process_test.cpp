@@ -19,6 +19,7 @@
 
 #include "serial/com_port_channel.h"
 #include "sim/pty_camera.h"
+#include "support/special_files.h"
 #include "support/temp_config.h"
 
 extern char** environ;
@@ -57,8 +58,9 @@ class CameraCtlTest : public ::testing::Test {
 
   std::string Scratch(const std::string& name) const { return config.Path() + "/" + name; }
 
-  // Starts camera-ctl with `arguments`; standard output and error go to files.
-  pid_t Start(const std::vector<std::string>& arguments) {
+  // Starts camera-ctl with `arguments`; standard output and error go to files,
+  // and `input`, when given, comes through a pipe on standard input.
+  pid_t Start(const std::vector<std::string>& arguments, const std::string* input = nullptr) {
     std::vector<std::string> all = {CCT_CTL_BINARY};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -70,9 +72,18 @@ class CameraCtlTest : public ::testing::Test {
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, Scratch("err").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int in[2] = {-1, -1};
+    if (input != nullptr && ::pipe2(in, O_CLOEXEC) == 0) {
+      posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    }
     pid_t pid = -1;
     const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    if (in[1] >= 0) {  // the inputs are smaller than a pipe's buffer
+      ::close(in[0]);
+      if (failed == 0 && ::write(in[1], input->data(), input->size()) < 0) ADD_FAILURE();
+      ::close(in[1]);
+    }
     return failed == 0 ? pid : -1;
   }
 
@@ -90,9 +101,9 @@ class CameraCtlTest : public ::testing::Test {
     return run;
   }
 
-  CtlRun Ctl(const std::vector<std::string>& arguments) {
+  CtlRun Ctl(const std::vector<std::string>& arguments, const std::string* input = nullptr) {
     const auto started = std::chrono::steady_clock::now();
-    return Finish(Start(arguments), started);
+    return Finish(Start(arguments, input), started);
   }
 
   std::string Value(sim::PtyCamera& camera, const std::string& mnemonic) {
@@ -165,6 +176,79 @@ TEST_F(CameraCtlTest, BadInputSendsNothingAndExitsThree) {
   }
   EXPECT_TRUE(first.ReceivedLines().empty());
   EXPECT_EQ(Value(first, "GA"), "100");
+}
+
+TEST_F(CameraCtlTest, WhatIsNoFileIsRefusedAtOnceAndSendsNothing) {
+  const test::SpecialFiles special(config.Path());
+  const std::vector<std::string> cases[] = {
+      {"lut", "write", special.directory},
+      {"apply", special.directory},
+      {"lut", "write", special.zero},
+      {"apply", special.zero},
+      {"diff", special.huge},
+      {"apply", special.fifo},  // no writer: empty
+  };
+  for (const auto& arguments : cases) {
+    const CtlRun run = Ctl(arguments);
+    EXPECT_EQ(run.status, 3) << arguments.back() << ": " << run.err;
+    EXPECT_NE(run.err.find(arguments.back() == special.fifo ? "holds no camera setting"
+                                                            : "Couldn't open this file\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_LT(run.elapsedMs, 5000);
+  }
+  EXPECT_TRUE(first.ReceivedLines().empty());
+}
+
+TEST_F(CameraCtlTest, APipedFileIsReadOnceAndApplied) {
+  const std::string settings = "GA=300\r\nBL=12\r\n";
+  EXPECT_EQ(Ctl({"diff", "-"}, &settings).out, "GA: file 300, camera 100\nBL: file 12, camera 0\n");
+  for (const char* path : {"/dev/stdin", "-"}) {
+    Set(first, "GA", "100");
+    Set(first, "BL", "0");
+    EXPECT_EQ(Ctl({"apply", path}, &settings).status, 0) << path;
+    EXPECT_EQ(Value(first, "GA") + "," + Value(first, "BL"), "300,12") << path;
+  }
+  const std::string shortLut = "GammaData\r\n1\r\n2\r\n";
+  EXPECT_NE(Ctl({"lut", "write", "-"}, &shortLut).err.find("holds 2 of 256"), std::string::npos);
+}
+
+TEST_F(CameraCtlTest, ApplySendsTheModelLineOnlyWithFactoryAndNeverTheDeviceLine) {
+  const std::string file = Scratch("identity.cam");
+  std::ofstream(file, std::ios::binary) << "MD00=QX-2080L-RTN\r\nDV=9.9.9.9\r\nGA=400\r\n";
+  EXPECT_EQ(Ctl({"apply", file}).status, 0);
+  EXPECT_EQ(Value(first, "MD") + "," + Value(first, "GA"), "QX-2040L-RTN,400");
+  EXPECT_EQ(Ctl({"--factory", "apply", file}).status, 0);
+  EXPECT_EQ(Value(first, "MD"), "QX-2080L-RTN");
+  for (const std::string& line : first.ReceivedLines()) EXPECT_NE(line.substr(0, 3), "DV=");
+
+  // The device line of another camera's dump would be refused; diff shows it.
+  Set(second, "DV", "1.2.0.6");
+  std::ofstream(file, std::ios::binary) << Ctl({"dump"}).out;
+  EXPECT_EQ(Ctl({"--port", "COM2", "apply", file}).status, 0);
+  EXPECT_EQ(Ctl({"--port", "COM2", "diff", file}).out, "DV: file 1.2.0.5, camera 1.2.0.6\n");
+}
+
+TEST_F(CameraCtlTest, AStoreWaitsAsLongAsTheWindowsForTheFlash) {
+  // Longer than camera-ctl once waited, well within the window's limit.
+  first.WithEngine([](sim::CameraEngine& e) { e.MutableOptions().answerDelayMs = {{"SA", 8500}}; });
+  EXPECT_EQ(Ctl({"area", "store", "1"}).status, 0);
+}
+
+TEST_F(CameraCtlTest, CameraTextReachesTheTerminalWithoutItsControlCharacters) {
+  first.WithEngine([](sim::CameraEngine& engine) {
+    engine.MutableOptions().model = "QX\x1b]0;owned\x07\r";
+    engine.SetValue("UD", "\x1b]52;c;QQ\x07\x9b");
+  });
+  // Without --baud the search names the unknown model on standard error.
+  const std::vector<std::string> runs[] = {
+      {"identify"}, {"get", "MD", "UD"}, {"raw", "UD?"}, {"--verbose", "get", "UD"}};
+  for (const auto& arguments : runs) {
+    const CtlRun run = Ctl(arguments);
+    EXPECT_NE(run.out.find("\\x1b]"), std::string::npos) << arguments.back();
+    EXPECT_EQ((run.out + run.err).find_first_of("\x1b\x07\r\x9b"), std::string::npos)
+        << run.out << run.err;
+  }
 }
 
 TEST_F(CameraCtlTest, DumpApplyAndDiffCloneOneCameraToAnother) {

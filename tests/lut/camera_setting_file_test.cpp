@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,12 +16,10 @@ namespace {
 class SettingFileTest : public ::testing::Test {
  protected:
   std::vector<SettingLine> Lines(const std::string& content) {
-    std::istringstream in(content);
-    SettingLineReader reader(in);
+    SettingLineReader reader(content);
     std::vector<SettingLine> lines;
     for (SettingLine line; reader.Next(line);) lines.push_back(line);
-    std::istringstream again(content);
-    EXPECT_EQ(CountSettingLines(again), static_cast<int>(lines.size()));
+    EXPECT_EQ(CountSettingLines(content), static_cast<int>(lines.size()));
     return lines;
   }
   SettingEntry Recognise(const std::string& text) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,12 +19,13 @@ using Lines = std::vector<std::string>;
 class SettingFileApplierTest : public ::testing::Test {
  protected:
   SettingFileResult Apply(const std::string& content, bool factoryRows = false) {
-    std::istringstream in(content);
+    SettingFileScope scope;
+    scope.factoryRows = factoryRows;
     SettingFileHooks hooks;
     hooks.progress = [this](int done, int count) { progress.emplace_back(done, count); };
     hooks.identifyModel = [this] { ++identified; };
     line.written.clear();
-    return SettingFileApplier(command, table, factoryRows, hooks).Apply(in);
+    return SettingFileApplier(command, table, scope, hooks).Apply(content);
   }
   Lines Sent() const {
     Lines sent;
@@ -83,6 +83,12 @@ TEST_F(SettingFileApplierTest, ACameraThatFallsSilentEndsTheRead) {
   EXPECT_EQ(result.notAccepted, 1);
   EXPECT_EQ(table.GetDataValue(kIdcBlackLevel), 0);
   EXPECT_LT(clock.now - start, 6000u);  // one write's limit, not three
+}
+
+TEST(SettingFilePercentTest, NeverOverflowsNorLeavesItsRange) {
+  const int cases[][3] = {{0, 0, 0}, {5, 10, 50}, {4, 3, 100}, {2147483646, 2147483647, 99}};
+  for (const auto& [done, count, percent] : cases)
+    EXPECT_EQ(SettingFilePercent(done, count), percent);
 }
 
 TEST_F(SettingFileApplierTest, SensorSelectWaitsForTheSensor) {

@@ -12,6 +12,7 @@
 #include "camera_window_fixture.h"
 #include "lut/lut_curve.h"
 #include "res/templates/resource_ids.h"
+#include "support/special_files.h"
 #include "ui/kit/up_down_control.h"
 #include "ui/lut/lut_dlg.h"
 #include "ui/lut/lut_graph.h"
@@ -218,6 +219,19 @@ TEST_F(LutEditorTest, AMonochromeCameraUsesTheGreenTableOnly) {
   prompter.fileAnswers = {{kFileDialogOk, PathOf("none.csv")}};
   window->SaveLutFile();
   EXPECT_FALSE(QFile::exists(PathOf("none.csv")));
+}
+
+TEST_F(LutEditorTest, WhatIsNoFileIsRefusedAndChangesNoTable) {
+  Start();
+  Green().ShowTable(Inverted());
+  const test::SpecialFiles special(dir.path().toStdString());
+  for (const std::string& path : special.All()) {
+    prompter.fileAnswers = {{kFileDialogOk, QString::fromStdString(path)}};
+    window->OpenLutFile();
+    EXPECT_TRUE(BoxTexts().last().startsWith(QString::fromStdString(path) + "\nCouldn't open"));
+  }
+  EXPECT_EQ(prompter.boxes.size(), special.All().size());
+  EXPECT_EQ(Green().Table(), Inverted());
 }
 
 }  // namespace

@@ -1,17 +1,29 @@
 // The program's own window, made as the program makes it, on the program's
 // single objects and a simulated camera on a pseudo-terminal: the LUT written
-// entry by entry, the terminal, and the camera reset that ends the run.
+// entry by entry, the terminal, the camera reset that ends the run, and a
+// FIFO chosen as a setting file.
+#include <QAction>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fstream>
+
 #include "app/composition_root.h"
 #include "app/preference_store.h"
+#include "app/shutdown_signals.h"
 #include "lut/lut_curve.h"
+#include "protocol/shutdown_request.h"
 #include "res/templates/resource_ids.h"
 #include "sim/pty_camera.h"
+#include "support/special_files.h"
 #include "ui/kit/event_pump.h"
 #include "ui/lut/lut_dlg.h"
 #include "ui/main/ctrl_tool_dlg.h"
@@ -41,6 +53,7 @@ class ProgramFlowTest : public ::testing::Test {
     window.reset();
     root.reset();
     ProgramTiming() = saved_;
+    ClearShutdownRequest();  // a test may end the run by a signal
   }
   Lines Heard() const { return camera.ReceivedLines(); }
   bool WaitFor(const std::function<bool()>& done) {
@@ -112,6 +125,30 @@ TEST_F(ProgramFlowTest, CameraResetEndsTheRunWithoutAskingAndAsANormalEnd) {
                    kSettingsApplication);
   EXPECT_EQ(stored.value("Previous Application Shutdown Status").toInt(), 1);
   EXPECT_EQ(stored.value("Communication Mode").toInt(), 0);
+}
+
+TEST_F(ProgramFlowTest, AFifoToOpenLeavesTheMenusAnsweringAndOneSignalEndsTheRun) {
+  QTemporaryDir dir;
+  const test::SpecialFiles special(dir.path().toStdString());
+  const QString gain = dir.path() + "/gain.cam";
+  std::ofstream(gain.toStdString()) << "GA=300\r\n";
+  prompter.fileAnswers = {{kFileDialogOk, QString::fromStdString(special.fifo)},
+                          {kFileDialogOk, gain}};
+  QAction* open = window->MenuBar()->actions().at(0)->menu()->actions().at(0);
+  ASSERT_EQ(open->text(), "&Open");
+  // As the program ends on a signal.
+  ShutdownSignals endOnSignal([this](int) { window->done(QDialog::Rejected); });
+  QElapsedTimer took;
+  QTimer::singleShot(0, [&] {
+    took.start();
+    open->trigger();  // the FIFO: refused
+    open->trigger();  // a setting file: applied
+    std::raise(SIGTERM);
+  });
+  window->exec();
+  EXPECT_LT(took.elapsed(), 6000);
+  EXPECT_TRUE(prompter.boxes.at(0).text.startsWith(QString::fromStdString(special.fifo)));
+  EXPECT_EQ(Heard().back(), "GA=300");
 }
 
 }  // namespace

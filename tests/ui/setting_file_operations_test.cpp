@@ -8,6 +8,7 @@
 
 #include "camera_window_fixture.h"
 #include "res/templates/page_ids.h"
+#include "support/special_files.h"
 
 namespace cct {
 namespace {
@@ -167,6 +168,23 @@ TEST_F(SettingFileOperationsTest, FilesThatCannotBeOpenedAreReported) {
                                      "Error in Load Dialog! (Return-code = 7)"}));
   EXPECT_EQ(prompter.boxes[0].caption, "File Open Error");
   EXPECT_EQ(prompter.boxes[2].caption, "Load Error");
+}
+
+TEST_F(SettingFileOperationsTest, WhatIsNoFileIsRefusedWithoutHoldingUpTheWindow) {
+  Start();
+  const test::SpecialFiles special(dir.path().toStdString());
+  QStringList expected;
+  for (const std::string& path : special.All()) {
+    expected << QString::fromStdString(path) + "\nCouldn't open this file\n" +
+                    (path == special.huge
+                         ? "It holds more than 4 MiB; no camera data file is that large."
+                         : "It is a folder, a pipe or a device, not a file.");
+    prompter.fileAnswers.push_back({kFileDialogOk, QString::fromStdString(path)});
+    window->OpenCameraFile();  // a FIFO would wait here for a writer
+  }
+  EXPECT_EQ(BoxTexts(), expected);
+  EXPECT_EQ(prompter.boxes.back().caption, "File Open Error");
+  EXPECT_TRUE(Sent().empty());
 }
 
 }  // namespace

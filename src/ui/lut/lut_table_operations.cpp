@@ -3,8 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <fstream>
-
+#include "lut/data_file_read.h"
 #include "lut/gamma_csv.h"
 #include "serial/camera_model.h"
 #include "ui/lut/lut_dlg.h"
@@ -100,14 +99,18 @@ bool LutTableOperations::WriteGammaCsv(const QString& path) {
 }
 
 bool LutTableOperations::ReadGammaCsv(const QString& path) {
-  std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-  if (!in) {
-    Error(path + QStringLiteral("\nCouldn't open this file"));
+  // Read whole first: a FIFO, a device or a failing medium is refused here
+  // and never holds up the window.
+  const std::string name = QFile::encodeName(path).toStdString();
+  std::string bytes;
+  FileReadError error = FileReadError::kNone;
+  if (!ReadDataFile(name, /*regularOnly*/ true, bytes, error)) {
+    Error(QFile::decodeName(DataFileErrorText(name, error).c_str()));
     return false;
   }
   const GammaTables current{window_.LutEditor(0).Table(), window_.LutEditor(1).Table(),
                             window_.LutEditor(2).Table()};
-  const GammaCsvResult result = cct::ReadGammaCsv(in, current);
+  const GammaCsvResult result = cct::ReadGammaCsv(bytes, current);
   if (const std::string clip = GammaCsvClipText(result); !clip.empty()) {
     Error(QString::fromStdString(clip));
   }

@@ -3,10 +3,9 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <fstream>
-
 #include "app/control_mode.h"
 #include "lut/camera_setting_file.h"
+#include "lut/data_file_read.h"
 #include "lut/setting_file_applier.h"
 #include "protocol/command.h"
 #include "protocol/parameter_table.h"
@@ -140,9 +139,14 @@ bool SettingFileOperations::WriteShippingData(const QString& path) {
 }
 
 bool SettingFileOperations::ReadCameraFile(QWidget* owner, const QString& path) {
-  std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-  if (!in) {
-    FileOpenError(owner, path);
+  // Read whole first: a FIFO, a device or a failing medium is refused here,
+  // before anything goes to the camera, and never holds up the window.
+  const std::string name = QFile::encodeName(path).toStdString();
+  std::string bytes;
+  FileReadError error = FileReadError::kNone;
+  if (!ReadDataFile(name, /*regularOnly*/ true, bytes, error)) {
+    Warn(owner, QFile::decodeName(DataFileErrorText(name, error).c_str()),
+         QStringLiteral("File Open Error"));
     return false;
   }
   CProgressBarDialog& progress = context_.ui.GetProgressBar();
@@ -153,15 +157,17 @@ bool SettingFileOperations::ReadCameraFile(QWidget* owner, const QString& path) 
     progress.Open(owner, QString::fromLatin1(kReadingMessage));
     SettingFileHooks hooks;
     hooks.progress = [&progress](int done, int count) {
-      progress.SetPos(count > 0 ? done * 100 / count : 0);
+      progress.SetPos(SettingFilePercent(done, count));
       PumpPendingEvents();
     };
     hooks.identifyModel = [this] {
       ProbeCamera(context_.command, context_.ui, context_.cameraModel);
     };
-    SettingFileApplier applier(context_.command, context_.parameters,
-                               context_.controlMode.GetControlMode() != kUserMode, hooks);
-    result = applier.Apply(in);
+    // The model and device lines go as they stand, whatever the control mode.
+    SettingFileScope scope;
+    scope.factoryRows = context_.controlMode.GetControlMode() != kUserMode;
+    SettingFileApplier applier(context_.command, context_.parameters, scope, hooks);
+    result = applier.Apply(bytes);
 
     PageBinding& binding = window_.Binding();
     binding.PutAllValues();

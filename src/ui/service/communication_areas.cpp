@@ -4,6 +4,7 @@
 
 #include "protocol/command.h"
 #include "protocol/command_table.h"
+#include "protocol/flash_area.h"
 #include "res/templates/resource_ids.h"
 #include "ui/main/flash_areas.h"
 #include "ui/main/ui_host.h"
@@ -14,9 +15,6 @@ namespace cct {
 namespace {
 
 constexpr uint32_t kAreaQueryMs = 5000;
-// Storing all settings into flash takes the camera a while.
-constexpr uint32_t kStoreMs = 40000;
-constexpr uint32_t kLoadMs = 10000;
 
 }  // namespace
 
@@ -36,7 +34,7 @@ void CCommunicationDialog::OnStore() {
   CProgressBarDialog& progress = context_.ui.GetProgressBar();
   progress.Open(this, QStringLiteral("Now, Storing camera data."));
   // A failed store has been reported by the exchange itself.
-  if (StoreFlashArea(context_.command, area, kStoreMs)) {
+  if (StoreFlashArea(context_.command, area, kFlashStoreLimitMs)) {
     context_.ui.GetPrompter().MessageBox(this,
                                          QStringLiteral("Completed to store current setting data!"),
                                          QString::fromLatin1(kAppCaption), MsgIcon::Information);
@@ -50,7 +48,7 @@ void CCommunicationDialog::OnLoad() {
     ShowInvalidArea(context_.ui.GetPrompter(), this);
     return;
   }
-  if (LoadFlashArea(context_.command, area, kLoadMs)) FullRead();
+  if (LoadFlashArea(context_.command, area, kFlashLoadLimitMs)) FullRead();
 }
 
 }  // namespace cct
