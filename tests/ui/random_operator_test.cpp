@@ -125,9 +125,10 @@ class RandomPrompter : public Prompter {
     return random_() % 2 ? MsgResult::Yes : MsgResult::No;
   }
   FileDialogResult FileDialog(QWidget*, const FileDialogRequest& request) override {
-    // Files the run wrote, a missing one, a folder to save into, or cancel.
+    // Files the run wrote, a missing one, the folder itself (to save into or
+    // to open), or cancel.
     const QString names[] = {"a." + request.defaultSuffix, "b." + request.defaultSuffix, "none.cam",
-                             request.save ? "" : "none.csv"};
+                             ""};
     const unsigned pick = random_() % 6;
     if (pick >= std::size(names)) return {};
     return {kFileDialogOk, folder_ + "/" + names[pick]};
