@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <system_error>
 
 #include "protocol/file_bytes.h"
@@ -40,17 +40,25 @@ std::string PortMapFolder() {
 
 namespace {
 
+// The number of a name that is `prefix` and decimal digits only ("COM3",
+// "ttyUSB10"); -1 for any other name, or one too large for an int.
+int NumberAfter(const std::string& name, const std::string& prefix) {
+  if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return -1;
+  int number = 0;
+  for (size_t i = prefix.size(); i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9' || number > (INT_MAX - 9) / 10) return -1;
+    number = number * 10 + (name[i] - '0');
+  }
+  return number;
+}
+
 // Devices named prefix<number> in /dev, in numeric order.
 std::vector<std::pair<int, std::string>> NumberedDevices(const std::string& prefix) {
   std::vector<std::pair<int, std::string>> found;
-  const std::regex pattern(prefix + "([0-9]+)");
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator("/dev", ec)) {
-    const std::string name = entry.path().filename().string();
-    std::smatch m;
-    if (std::regex_match(name, m, pattern)) {
-      found.emplace_back(std::atoi(m[1].str().c_str()), entry.path().string());
-    }
+    const int number = NumberAfter(entry.path().filename().string(), prefix);
+    if (number >= 0) found.emplace_back(number, entry.path().string());
   }
   std::sort(found.begin(), found.end());
   return found;
@@ -109,10 +117,7 @@ std::vector<std::string> SystemSerialDevices() {
 std::string ResolvePortName(const std::string& portName) {
   // A script may name the device itself.
   if ((!portName.empty() && portName[0] == '/') || IsNetworkPort(portName)) return portName;
-  static const std::regex pattern("COM([0-9]+)");
-  std::smatch m;
-  if (!std::regex_match(portName, m, pattern)) return std::string();
-  const int number = std::atoi(m[1].str().c_str());
+  const int number = NumberAfter(portName, "COM");
   if (number < 1) return std::string();
 
   // An entry of the map wins even when its device is missing: the operator
