@@ -267,7 +267,8 @@ bool Command::WaitForLineEnd(uint32_t start, uint32_t limitMs) {
     }
     // Woken by the line's input; at least every answer step, so a shutdown
     // request is seen without any byte arriving.
-    const uint32_t waitMs = std::min(limitMs - elapsed, timing_.answerPollMs);
+    const uint32_t waitMs =
+        std::max<uint32_t>(1, std::min(limitMs - elapsed, timing_.answerPollMs));
     line_.WaitForInput(waitMs * 1000);
   }
 }
