@@ -112,6 +112,11 @@ std::string Command::FormatQuery(int commandId, bool withTerminator) const {
   return text;
 }
 
+void Command::LogReceived(const std::string& text) {
+  host_.LogTerminal("Rx: " + text);
+  host_.LogMessage(text);
+}
+
 Command::ByteResult Command::TakeByte(char byte, bool log) {
   const uint32_t now = clock_.Ticks();
   if (anyByteSeen_ && TicksSince(lastByteTicks_, now) >= kOverflowQuietMs) overflowBoxArmed_ = true;
@@ -122,10 +127,7 @@ Command::ByteResult Command::TakeByte(char byte, bool log) {
     // precedes it. A bare LF therefore costs the line its last character.
     std::string text(buffer_, fill_ > 0 ? fill_ - 1 : 0);
     Queue(text);
-    if (log) {
-      host_.LogTerminal("Rx: " + text);
-      host_.LogMessage(text);
-    }
+    if (log) LogReceived(text);
     fill_ = 0;
     overflowBoxArmed_ = true;
     return ByteResult::kLineEnded;
@@ -204,11 +206,7 @@ void Command::ReadOffWaitingInput() {
   }
   // A line cut off by the command is listed too: nothing received vanishes
   // unseen.
-  if (fill_ > 0) {
-    const std::string text(buffer_, fill_);
-    host_.LogTerminal("Rx: " + text);
-    host_.LogMessage(text);
-  }
+  if (fill_ > 0) LogReceived(std::string(buffer_, fill_));
   if (fill_ > 0 || !queue_.empty()) chatterSeen_ = true;
   ClearReceived();
 }

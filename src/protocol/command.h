@@ -100,6 +100,8 @@ class Command {
   bool TakeWaitingBytes(size_t& budget);
   // ReadLine that waits for further bytes only until `waitMs` after `start`.
   bool ReadLineWithin(bool log, uint32_t start, uint32_t waitMs);
+  // A received line into the terminal list ("Rx: ") and the message list.
+  void LogReceived(const std::string& text);
   enum class ByteResult { kMore, kLineEnded, kOverflowed };
   // One received byte into the buffer.
   ByteResult TakeByte(char byte, bool log);

@@ -223,6 +223,10 @@ int CSerialChannel::Read(char* buffer, int count, uint32_t limitMs) {
                                : ReadCameraLink(buffer, count, limitMs);
 }
 
+bool CSerialChannel::CameraLinkOpen() {
+  return WithCameraLink(*this, mode_, [](auto& channel) { return channel.IsOpen(); });
+}
+
 int CSerialChannel::ReadWaiting(char* buffer, int count) {
   if (count <= 0) return 0;
   if (mode_ == kModeComPort) return comPort_ ? comPort_->ReadWaiting(buffer, count) : 0;
@@ -258,7 +262,7 @@ uint32_t CSerialChannel::CharacterTimeUs() const {
 bool CSerialChannel::InputPending() {
   if (mode_ == kModeComPort) return comPort_ && comPort_->IsOpen() && comPort_->Available() > 0;
   if (IsCameraLinkMode(mode_)) {
-    return WithCameraLink(*this, mode_, [](auto& channel) { return channel.IsOpen(); });
+    return CameraLinkOpen();
   }
   return false;
 }
@@ -280,7 +284,7 @@ int CSerialChannel::ReadComPort(char* buffer, int count, uint32_t limitMs) {
 int CSerialChannel::ReadCameraLink(char* buffer, int count, uint32_t limitMs) {
   // Without an open port nothing can arrive; waiting out the limit would only
   // keep the polling timer busy every 25 ms.
-  if (!WithCameraLink(*this, mode_, [](auto& channel) { return channel.IsOpen(); })) return 0;
+  if (!CameraLinkOpen()) return 0;
   const uint32_t start = clock_.Ticks();
   int total = 0;
   do {

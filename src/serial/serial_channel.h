@@ -98,6 +98,8 @@ class CSerialChannel : public Line {
   int* PortIndexSlot(int mode);
   int ReadComPort(char* buffer, int count, uint32_t limitMs);
   int ReadCameraLink(char* buffer, int count, uint32_t limitMs);
+  // Whether the Camera Link channel of the current mode (1..3) has a port open.
+  bool CameraLinkOpen();
   void SignalInput();
 
   Host& host_;
