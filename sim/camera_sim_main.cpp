@@ -16,9 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "protocol/unique_fd.h"
 #include "sim/pty_camera.h"
 #include "sim/register_map.h"
-#include "sim/unique_fd.h"
 
 namespace {
 
@@ -217,8 +217,8 @@ int main(int argc, char** argv) {
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-  sim::UniqueFd signalFd(signalfd(-1, &signals, SFD_CLOEXEC));
-  sim::UniqueFd hangUpFd(eventfd(0, EFD_CLOEXEC));
+  cct::UniqueFd signalFd(signalfd(-1, &signals, SFD_CLOEXEC));
+  cct::UniqueFd hangUpFd(eventfd(0, EFD_CLOEXEC));
   if (!signalFd.Valid() || !hangUpFd.Valid()) {
     std::fprintf(stderr, "camera-sim: %s\n", std::strerror(errno));
     return 1;

@@ -80,7 +80,7 @@ bool PtyCamera::Start(std::string* error) {
     SetError(error, "already started");
     return false;
   }
-  UniqueFd master(posix_openpt(O_RDWR | O_NOCTTY));
+  cct::UniqueFd master(posix_openpt(O_RDWR | O_NOCTTY));
   if (!master.Valid()) {
     SetError(error, Errno("posix_openpt"));
     return false;
@@ -97,7 +97,7 @@ bool PtyCamera::Start(std::string* error) {
   fcntl(master.Get(), F_SETFD, FD_CLOEXEC);
   fcntl(master.Get(), F_SETFL, fcntl(master.Get(), F_GETFL) | O_NONBLOCK);
 
-  UniqueFd slave(open(name, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
+  cct::UniqueFd slave(open(name, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
   if (!slave.Valid()) {
     SetError(error, Errno("open pty slave"));
     return false;
@@ -116,7 +116,7 @@ bool PtyCamera::Start(std::string* error) {
     SetError(error, Errno("tcsetattr"));
     return false;
   }
-  UniqueFd wake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+  cct::UniqueFd wake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
   if (!wake.Valid()) {
     SetError(error, Errno("eventfd"));
     return false;

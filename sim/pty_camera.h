@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "protocol/unique_fd.h"
 #include "sim/camera_engine.h"
-#include "sim/unique_fd.h"
 
 namespace sim {
 
@@ -76,9 +76,9 @@ class PtyCamera {
   PtyOptions options_;
   std::string slavePath_;
   std::string linkPath_;
-  UniqueFd master_;
-  UniqueFd slaveKeeper_;  // held open so the master never sees the host's close
-  UniqueFd wake_;         // eventfd that interrupts the thread's poll()
+  cct::UniqueFd master_;
+  cct::UniqueFd slaveKeeper_;  // held open so the master never sees the host's close
+  cct::UniqueFd wake_;         // eventfd that interrupts the thread's poll()
   std::thread thread_;
   std::atomic<bool> stopRequested_{false};
   std::atomic<bool> hangUpRequested_{false};

@@ -7,26 +7,9 @@
 #include <cerrno>
 
 #include "protocol/shutdown_request.h"
+#include "protocol/unique_fd.h"
 
 namespace cct {
-
-namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-}  // namespace
 
 bool ReadDescriptorBytes(int fd, size_t maxBytes, std::string& bytes, FileReadError& error) {
   bytes.clear();
@@ -56,13 +39,13 @@ bool ReadFileBytes(const std::string& path, size_t maxBytes, bool regularOnly, s
                    FileReadError& error) {
   bytes.clear();
   // O_NONBLOCK: opening a FIFO waits for a writer otherwise.
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) {
+  UniqueFd file(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  if (file.Get() < 0) {
     error = errno == ENXIO ? FileReadError::kNotRegularFile : FileReadError::kCannotOpen;
     return false;
   }
   struct stat info {};
-  if (::fstat(file.get(), &info) != 0) {
+  if (::fstat(file.Get(), &info) != 0) {
     error = FileReadError::kReadFailed;
     return false;
   }
@@ -75,9 +58,9 @@ bool ReadFileBytes(const std::string& path, size_t maxBytes, bool regularOnly, s
     return false;
   }
   // A pipe is read as it comes, to its writer's end.
-  const int flags = ::fcntl(file.get(), F_GETFL);
-  if (flags >= 0) ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
-  return ReadDescriptorBytes(file.get(), maxBytes, bytes, error);
+  const int flags = ::fcntl(file.Get(), F_GETFL);
+  if (flags >= 0) ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  return ReadDescriptorBytes(file.Get(), maxBytes, bytes, error);
 }
 
 }  // namespace cct

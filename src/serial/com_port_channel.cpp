@@ -9,6 +9,7 @@
 #include <chrono>
 #include <system_error>
 
+#include "serial/network_address.h"
 #include "serial/port_map.h"
 #include "serial/rfc2217_port.h"
 #include "serial/tty_device.h"
@@ -175,16 +176,9 @@ int CComPortChannel::ReadWaiting(char* destination, int maximum) {
   return copied;
 }
 
-void CComPortChannel::WaitForData(uint32_t limitMs) {
+bool CComPortChannel::WaitForData(std::chrono::microseconds limit) {
   std::unique_lock<std::mutex> lock(ringMutex_);
-  dataArrived_.wait_for(lock, std::chrono::milliseconds(limitMs),
-                        [this] { return Available() > 0; });
-}
-
-bool CComPortChannel::WaitForDataUs(uint32_t limitUs) {
-  std::unique_lock<std::mutex> lock(ringMutex_);
-  return dataArrived_.wait_for(lock, std::chrono::microseconds(limitUs),
-                               [this] { return Available() > 0; });
+  return dataArrived_.wait_for(lock, limit, [this] { return Available() > 0; });
 }
 
 bool CComPortChannel::WriteBytes(const char* data, int count, uint32_t limitMs) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -47,10 +48,9 @@ class CComPortChannel {
   // out of it. Never waits for a byte.
   int ReadWaiting(char* destination, int maximum);
   int Available() const;
-  // Blocks until the ring holds a byte or `limitMs` has passed.
-  void WaitForData(uint32_t limitMs);
-  // The same in microseconds; true when the ring holds a byte.
-  bool WaitForDataUs(uint32_t limitUs);
+  // Blocks until the ring holds a byte or `limit` has passed; true when it
+  // holds one.
+  bool WaitForData(std::chrono::microseconds limit);
   // Run by the receive thread: moves what the driver holds into the ring,
   // as far as the ring has room.
   void DrainInput();

@@ -1,5 +1,6 @@
 #include "serial/network_address.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstring>
 
@@ -38,13 +39,19 @@ bool PlausibleIpv6(const std::string& host) {
 
 }  // namespace
 
-bool ParseRfc2217Url(const std::string& url, NetworkAddress& address) {
+bool IsNetworkPort(const std::string& device) {
   const size_t schemeLength = std::strlen(kRfc2217Scheme);
-  if (url.size() <= schemeLength || url.size() > 300) return false;
+  if (device.size() < schemeLength) return false;
   for (size_t i = 0; i < schemeLength; ++i) {
-    const char c = url[i] >= 'A' && url[i] <= 'Z' ? static_cast<char>(url[i] - 'A' + 'a') : url[i];
+    const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(device[i])));
     if (c != kRfc2217Scheme[i]) return false;
   }
+  return true;
+}
+
+bool ParseRfc2217Url(const std::string& url, NetworkAddress& address) {
+  const size_t schemeLength = std::strlen(kRfc2217Scheme);
+  if (url.size() <= schemeLength || url.size() > 300 || !IsNetworkPort(url)) return false;
   const std::string rest = url.substr(schemeLength);
   const size_t colon = rest.rfind(':');
   if (colon == std::string::npos) return false;

@@ -8,6 +8,11 @@ namespace cct {
 // How a serial port on a serial server across the network is named.
 inline constexpr const char* kRfc2217Scheme = "rfc2217://";
 
+// Whether `device` names a port on a serial server across the network
+// ("rfc2217://...", the scheme in any case) rather than a device of this
+// machine.
+bool IsNetworkPort(const std::string& device);
+
 struct NetworkAddress {
   std::string host;  // a name, an IPv4 address, or an IPv6 address without its brackets
   bool numericIpv6 = false;

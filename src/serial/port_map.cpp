@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -94,14 +93,6 @@ std::string NetworkPortOfEntry(const fs::path& entry, const fs::file_status& sta
 }
 
 }  // namespace
-
-bool IsNetworkPort(const std::string& device) {
-  const std::string scheme = kRfc2217Scheme;
-  if (device.size() < scheme.size()) return false;
-  return std::equal(scheme.begin(), scheme.end(), device.begin(), [](char a, char b) {
-    return a == std::tolower(static_cast<unsigned char>(b));
-  });
-}
 
 std::vector<std::string> SystemSerialDevices() {
   std::vector<std::string> devices;

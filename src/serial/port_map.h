@@ -25,8 +25,4 @@ std::vector<std::string> SystemSerialDevices();
 // regular file whose first line is that) gives the network port.
 std::string ResolvePortName(const std::string& portName);
 
-// Whether `device` names a port on a serial server across the network
-// ("rfc2217://...") rather than a device of this machine.
-bool IsNetworkPort(const std::string& device);
-
 }  // namespace cct

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "protocol/file_bytes.h"
+#include "protocol/unique_fd.h"
+#include "protocol/utf8.h"
 #include "serial/port_map.h"
 
 namespace cct {
@@ -42,30 +44,6 @@ int DigitValue(char c, int base) {
   if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
   if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
   return digit < base ? digit : -1;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-bool IsUtf8(std::string_view text) {
-  for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t extra = lead < 0x80                    ? 0
-                         : lead >= 0xC2 && lead <= 0xDF ? 1
-                         : lead >= 0xE0 && lead <= 0xEF ? 2
-                         : lead >= 0xF0 && lead <= 0xF4 ? 3
-                                                        : kNone;
-    if (extra == kNone || extra >= text.size() - i) return false;
-    unsigned point = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (size_t k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      point = point << 6 | (next & 0x3F);
-    }
-    constexpr unsigned kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (point < kSmallest[extra] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
-      return false;
-    i += extra + 1;
-  }
-  return true;
 }
 
 // A 16-bit character from an escape, as UTF-8. A zero or half a surrogate
@@ -379,20 +357,6 @@ GeneralLayout Scan(std::string_view file, std::string_view name) {
   return layout;
 }
 
-// An open descriptor, closed when it goes; Close() tells whether that worked.
-class OwnedFd {
- public:
-  explicit OwnedFd(int fd) : fd_(fd) {}
-  ~OwnedFd() { Close(); }
-  OwnedFd(const OwnedFd&) = delete;
-  OwnedFd& operator=(const OwnedFd&) = delete;
-  int get() const { return fd_; }
-  bool Close() { return fd_ < 0 || ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
-
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t put = ::write(fd, bytes.data(), bytes.size());
@@ -409,18 +373,18 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, mode_t mode) {
   std::error_code ec;
   if (!folder.empty()) fs::create_directories(folder, ec);
   std::string temp = path + ".XXXXXX";
-  OwnedFd file(::mkostemp(temp.data(), O_CLOEXEC));
-  if (file.get() < 0) return false;
+  UniqueFd file(::mkostemp(temp.data(), O_CLOEXEC));
+  if (file.Get() < 0) return false;
   const bool written =
-      WriteAll(file.get(), bytes) && ::fchmod(file.get(), mode) == 0 && ::fsync(file.get()) == 0;
+      WriteAll(file.Get(), bytes) && ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
   if (!file.Close() || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
   // The rename itself lasts only once the folder is on disk too.
-  OwnedFd directory(
+  UniqueFd directory(
       ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (directory.get() >= 0) ::fsync(directory.get());
+  if (directory.Get() >= 0) ::fsync(directory.Get());
   return true;
 }
 

@@ -128,18 +128,19 @@ void TuneSocket(int fd) {
 }
 
 // Connects to the first of the addresses that takes the connection.
-bool Connect(const addrinfo* list, Deadline deadline, int& fd) {
+bool Connect(const addrinfo* list, Deadline deadline, UniqueFd& connection) {
   for (const addrinfo* a = list; a != nullptr && MsLeft(deadline) > 0; a = a->ai_next) {
-    fd = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
+    connection.Reset(
+        ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol));
+    const int fd = connection.Get();
     if (fd < 0) continue;
     if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0) return true;
     if ((errno == EINPROGRESS || errno == EINTR) && WaitReady(fd, POLLOUT, deadline) &&
         SocketError(fd) == 0) {
       return true;
     }
-    ::close(fd);
-    fd = -1;
   }
+  connection.Reset();
   return false;
 }
 
@@ -167,10 +168,6 @@ Sent SendAll(int fd, const std::string& bytes, size_t& sent, Deadline deadline) 
 
 }  // namespace
 
-Rfc2217Port::~Rfc2217Port() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 void Rfc2217Port::Owe(const std::string& replies) {
   if (pending_.size() + replies.size() <= kPendingLimit) pending_ += replies;
 }
@@ -179,7 +176,7 @@ void Rfc2217Port::Owe(const std::string& replies) {
 // A connection that failed shows in the next read.
 void Rfc2217Port::SendNow() {
   size_t sent = 0;
-  SendAll(fd_, pending_, sent, SteadyClock::now());
+  SendAll(fd_.Get(), pending_, sent, SteadyClock::now());
   pending_.erase(0, sent);
 }
 
@@ -190,7 +187,7 @@ int Rfc2217Port::ReadNow(char* buffer, int maximum) {
   // no more than `maximum` keeps them within the buffer.
   char raw[512];
   const size_t want = std::min(sizeof raw, static_cast<size_t>(maximum));
-  const ssize_t got = ::recv(fd_, raw, want, MSG_DONTWAIT);
+  const ssize_t got = ::recv(fd_.Get(), raw, want, MSG_DONTWAIT);
   if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return 0;
   if (got <= 0) {
     gone_ = true;
@@ -209,14 +206,14 @@ bool Rfc2217Port::Write(const char* data, int count, uint32_t limitMs) {
   if (count < 0 || gone_ || ShutdownRequested()) return false;
   const Deadline deadline = DeadlineIn(limitMs);
   size_t sent = 0;
-  const Sent pendingWent = SendAll(fd_, pending_, sent, deadline);
+  const Sent pendingWent = SendAll(fd_.Get(), pending_, sent, deadline);
   pending_.erase(0, sent);
   gone_ = pendingWent == Sent::kBroken;
   if (pendingWent != Sent::kAll) return false;
 
   const std::string escaped = Codec::Escape(data, static_cast<size_t>(count));
   sent = 0;
-  const Sent dataWent = SendAll(fd_, escaped, sent, deadline);
+  const Sent dataWent = SendAll(fd_.Get(), escaped, sent, deadline);
   gone_ = dataWent == Sent::kBroken;
   if (dataWent == Sent::kAll) return true;
   // Every doubled 0xFF must stay whole, or the server would take the next
@@ -236,27 +233,27 @@ std::unique_ptr<PortDevice> OpenRfc2217Port(const std::string& url, int baudRate
   if (!Resolve(address, deadline, addresses)) return nullptr;
   std::unique_ptr<Rfc2217Port> port(new Rfc2217Port);
   if (!Connect(addresses.get(), deadline, port->fd_)) return nullptr;
-  TuneSocket(port->fd_);
+  TuneSocket(port->fd_.Get());
 
   // Reads the server's bytes until `done`; the camera's bytes that come
   // before the line is set up are noise and go nowhere.
   auto send = [&](const std::string& bytes) {
     port->pending_ += bytes;
     size_t sent = 0;
-    const Sent went = SendAll(port->fd_, port->pending_, sent, deadline);
+    const Sent went = SendAll(port->fd_.Get(), port->pending_, sent, deadline);
     port->pending_.erase(0, sent);
     port->gone_ = went == Sent::kBroken;
     return went == Sent::kAll;
   };
   auto await = [&](const std::function<bool()>& done) {
     while (!done()) {
-      if (!WaitReady(port->fd_, POLLIN, deadline)) {
+      if (!WaitReady(port->fd_.Get(), POLLIN, deadline)) {
         // Short of its limit, a wait ends only on an error or hang-up.
         port->gone_ = !ShutdownRequested() && MsLeft(deadline) > 0;
         return false;
       }
       char raw[512];
-      const ssize_t got = ::recv(port->fd_, raw, sizeof raw, MSG_DONTWAIT);
+      const ssize_t got = ::recv(port->fd_.Get(), raw, sizeof raw, MSG_DONTWAIT);
       if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
       if (got <= 0) {
         port->gone_ = true;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "protocol/unique_fd.h"
 #include "serial/port_device.h"
 #include "serial/telnet_codec.h"
 
@@ -19,11 +20,7 @@ inline constexpr uint32_t kRfc2217ConnectLimitMs = 4000;
 // as COM-PORT-OPTION subnegotiations, the camera's bytes as Telnet data.
 class Rfc2217Port final : public PortDevice {
  public:
-  ~Rfc2217Port() override;
-  Rfc2217Port(const Rfc2217Port&) = delete;
-  Rfc2217Port& operator=(const Rfc2217Port&) = delete;
-
-  int Descriptor() const override { return fd_; }
+  int Descriptor() const override { return fd_.Get(); }
   // Strips the Telnet bytes and answers the server's negotiation on the way.
   int ReadNow(char* buffer, int maximum) override;
   bool Write(const char* data, int count, uint32_t limitMs) override;
@@ -37,7 +34,7 @@ class Rfc2217Port final : public PortDevice {
   void SendNow();
   void Owe(const std::string& replies);
 
-  int fd_ = -1;
+  UniqueFd fd_;
   bool gone_ = false;
   TelnetCodec codec_;
   // Bytes that must go out before any other: answers owed to the server,

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 
@@ -236,7 +237,7 @@ int CSerialChannel::ReadWaiting(char* buffer, int count) {
 }
 
 bool CSerialChannel::WaitForInput(uint32_t limitUs) {
-  if (mode_ == kModeComPort) return ComPort().WaitForDataUs(limitUs);
+  if (mode_ == kModeComPort) return ComPort().WaitForData(std::chrono::microseconds(limitUs));
   if (!IsCameraLinkMode(mode_)) {
     clock_.Sleep((limitUs + 999) / 1000);
     return false;
@@ -274,7 +275,7 @@ int CSerialChannel::ReadComPort(char* buffer, int count, uint32_t limitMs) {
     const int got = ComPort().ReadBytes(buffer + total, 1);
     if (got == 0) {
       const uint32_t elapsed = TicksSince(start, clock_.Ticks());
-      if (elapsed < limitMs) ComPort().WaitForData(limitMs - elapsed);
+      if (elapsed < limitMs) ComPort().WaitForData(std::chrono::milliseconds(limitMs - elapsed));
     }
     total += got;
   } while (total < count && TicksSince(start, clock_.Ticks()) < limitMs);

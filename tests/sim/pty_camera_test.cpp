@@ -81,7 +81,7 @@ class HostPort {
   }
 
  private:
-  UniqueFd fd_;
+  cct::UniqueFd fd_;
 };
 
 template <typename Predicate>

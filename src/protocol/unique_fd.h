@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace sim {
+namespace cct {
 
 // Owns one file descriptor and closes it when it goes.
 class UniqueFd {
@@ -27,9 +27,12 @@ class UniqueFd {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
   }
+  // Closes now; false when close() reports an error (on some file systems
+  // the last write error shows only there).
+  bool Close() { return fd_ < 0 || ::close(Release()) == 0; }
 
  private:
   int fd_ = -1;
 };
 
-}  // namespace sim
+}  // namespace cct
